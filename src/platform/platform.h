@@ -1,0 +1,75 @@
+#pragma once
+
+// Everything Tarvos does outside its own process goes through these interfaces, so that the
+// controllers can be tested with fakes and another desktop needs only another implementation.
+
+#include <QDateTime>
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace tarvos {
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual QString text() const = 0;
+    virtual void clear() = 0;
+    virtual void setText(const QString &text) = 0;
+};
+
+class MessageBox {
+public:
+    enum class Icon { None, Information };
+    virtual ~MessageBox() = default;
+    // A modal box with one OK button, titled "Tarvos".
+    virtual void show(const QString &text, Icon icon = Icon::None) = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+class EditorLauncher {
+public:
+    virtual ~EditorLauncher() = default;
+    // Opens the file in the desktop's text editor and returns at once; false when nothing
+    // could be started.
+    virtual bool openTextFile(const QString &path) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+class ScreenInfo {
+public:
+    virtual ~ScreenInfo() = default;
+    virtual QSize sizePixels() const = 0;
+};
+
+class WindowStacking {
+public:
+    virtual ~WindowStacking() = default;
+    // Keeps the window above all others (or not) without moving, resizing or re-showing it.
+    virtual void setTopmost(QWidget *window, bool topmost) = 0;
+};
+
+// The set of services handed to every controller. Later services (HTTP transfer, keyboard and
+// mouse injection) join this struct.
+struct Platform {
+    Clipboard *clipboard = nullptr;
+    MessageBox *messages = nullptr;
+    Beeper *beeper = nullptr;
+    EditorLauncher *editor = nullptr;
+    Clock *clock = nullptr;
+    ScreenInfo *screen = nullptr;
+    WindowStacking *stacking = nullptr;
+};
+
+} // namespace tarvos

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <memory>
+
+namespace tarvos {
+
+class QtClipboard final : public Clipboard {
+public:
+    QString text() const override;
+    void clear() override;
+    void setText(const QString &text) override;
+};
+
+class QtMessageBox final : public MessageBox {
+public:
+    void show(const QString &text, Icon icon) override;
+};
+
+class QtBeeper final : public Beeper {
+public:
+    void beep() override;
+};
+
+class DesktopEditorLauncher final : public EditorLauncher {
+public:
+    bool openTextFile(const QString &path) override;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDateTime now() const override;
+};
+
+class QtScreenInfo final : public ScreenInfo {
+public:
+    QSize sizePixels() const override;
+};
+
+class QtWindowStacking final : public WindowStacking {
+public:
+    void setTopmost(QWidget *window, bool topmost) override;
+};
+
+// Owns one instance of every desktop implementation.
+class QtPlatform {
+public:
+    QtPlatform();
+    Platform &platform() { return m_platform; }
+
+private:
+    QtClipboard m_clipboard;
+    QtMessageBox m_messages;
+    QtBeeper m_beeper;
+    DesktopEditorLauncher m_editor;
+    SystemClock m_clock;
+    QtScreenInfo m_screen;
+    QtWindowStacking m_stacking;
+    Platform m_platform;
+};
+
+} // namespace tarvos
