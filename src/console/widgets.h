@@ -1,0 +1,92 @@
+#pragma once
+
+// The few control kinds of the console windows: they report the mouse and focus events the
+// handlers need (click, double click, focus in and out) as signals, and carry the text colour
+// as the colour value the handlers read and write (red in the low byte: 0 black, 255 red).
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tarvos {
+
+inline constexpr int kBlack = 0;
+inline constexpr int kRed = 255;
+inline constexpr int kGreen = 49152;       // 0, 192, 0
+inline constexpr int kBrightGreen = 65280; // 0, 255, 0
+
+QColor colourFromValue(int value);
+int valueFromColour(const QColor &colour);
+
+// The object name of a control, with the index of a control array: "Text7(3)".
+QString controlName(const QString &name, int index = -1);
+
+class Field : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit Field(QWidget *parent = nullptr);
+    int textColour() const { return m_colour; }
+    void setTextColour(int value);
+
+signals:
+    void clicked();
+    void doubleClicked();
+    void focusEntered();
+    void focusLeft();
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int m_colour = kBlack;
+    bool m_pressed = false;
+};
+
+class Caption : public QLabel {
+    Q_OBJECT
+public:
+    explicit Caption(const QString &text = QString(), QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// A multi-line text panel (help texts, lists) that reports clicks and double clicks.
+class Panel : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit Panel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+class Button : public QPushButton {
+    Q_OBJECT
+public:
+    explicit Button(const QString &caption, QWidget *parent = nullptr);
+};
+
+// Sets object name, accessible name and tooltip of a control in one call.
+void nameControl(QWidget *widget, const QString &objectName, const QString &accessibleName,
+                 const QString &toolTip = QString());
+
+} // namespace tarvos
