@@ -9,17 +9,19 @@ namespace tarvos {
 // savesquawk writes to squawk.txt.
 struct ConsoleState {
     // Squawk state file (squawk.txt).
-    QString startsquawk;          // line 1: the S value
-    QString lastsquawk;           // line 2: the L value; after "a" the new next squawk
-    QString homeicao = "EDDT";    // line 3
-    int atisnumber = 1;           // line 4: 1 = A ... 26 = Z, 27 wraps to A
+    QString startsquawk;       // line 1: the S value
+    QString lastsquawk;        // line 2: the L value; after "a" the new next squawk
+    QString homeicao = "EDDT"; // line 3
+    int atisnumber = 1;        // line 4: 1 = A ... 26 = Z, 27 wraps to A
 
     // Weather and ATIS.
-    QString autoatisicao;         // the airport whose METAR AutoAtis fetches
+    QString autoatisicao; // the airport whose METAR AutoAtis fetches
     int autoatisminutes = 0;
     int autoatisfirst = 1;
-    QString voicehost;            // voice channel, shown in Label18 and heading the ATIS texts
-    int depcontactmode = 0;       // closing sentence of the tower ATIS
+    QString voicehost;      // voice channel, shown in Label18 and heading the ATIS texts
+    int depcontactmode = 0; // closing sentence of the tower ATIS
+    QString atisword;       // phonetic word of the current ATIS letter
+    QString metartail;      // the last METAR from its 8th character (hour of observation)
     QString rwytext1, rwytext2, rwytext3;
 
     // Window modes and panels.
@@ -39,7 +41,7 @@ struct ConsoleState {
     int groundcheckmode = 2;
     int autosidswitch = 1;
     int commanddone = 0;
-    int flightplanlabels = 0;     // unset until a command word sets it: counts as not 1
+    int flightplanlabels = 0; // unset until a command word sets it: counts as not 1
 };
 
 } // namespace tarvos

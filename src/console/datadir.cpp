@@ -13,9 +13,13 @@ namespace tarvos {
 
 DataDir::DataDir(QString directory) : m_directory(std::move(directory)) {}
 
-QString DataDir::path(const QString &name) const { return QDir(m_directory).filePath(name); }
+QString DataDir::path(const QString &name) const {
+    return QDir(m_directory).filePath(name);
+}
 
-bool DataDir::exists(const QString &name) const { return QFileInfo(path(name)).isFile(); }
+bool DataDir::exists(const QString &name) const {
+    return QFileInfo(path(name)).isFile();
+}
 
 DataDir::ReadResult DataDir::read(const QString &name) const {
     ReadResult result;

@@ -52,7 +52,9 @@ QString numberText(long long value) {
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
-QString numberLine(long long value) { return numberText(value) + QLatin1Char(' '); }
+QString numberLine(long long value) {
+    return numberText(value) + QLatin1Char(' ');
+}
 
 QString mid1(const QString &text, int position, int count) {
     if (position < 1)

@@ -12,7 +12,9 @@ inline constexpr int kTwipsPerPixel = 15;
 inline int px(int twips) {
     return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
-inline int twips(int pixels) { return pixels * kTwipsPerPixel; }
+inline int twips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 inline QRect pxRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
 }

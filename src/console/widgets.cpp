@@ -1,5 +1,6 @@
 #include "console/widgets.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -77,6 +78,13 @@ void Caption::mouseDoubleClickEvent(QMouseEvent *event) {
 
 Panel::Panel(QWidget *parent) : QPlainTextEdit(parent) {}
 
+void Panel::setText(const QString &text) {
+    m_text = text;
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    setPlainText(shown);
+}
+
 void Panel::mouseReleaseEvent(QMouseEvent *event) {
     QPlainTextEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
@@ -91,6 +99,12 @@ void Panel::mouseDoubleClickEvent(QMouseEvent *event) {
 
 Button::Button(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {
     setFocusPolicy(Qt::StrongFocus);
+}
+
+QFont consoleFont() {
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    return font;
 }
 
 void nameControl(QWidget *widget, const QString &objectName, const QString &accessibleName,

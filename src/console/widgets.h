@@ -69,6 +69,11 @@ class Panel : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit Panel(QWidget *parent = nullptr);
+    // The panel's text exactly as the handlers wrote it (line ends CR LF); the display shows
+    // the same lines.
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    void appendText(const QString &text) { setText(m_text + text); }
 
 signals:
     void clicked();
@@ -77,6 +82,9 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QString m_text;
 };
 
 class Button : public QPushButton {
@@ -84,6 +92,9 @@ class Button : public QPushButton {
 public:
     explicit Button(const QString &caption, QWidget *parent = nullptr);
 };
+
+// The small font of the console windows, so that captions fit the fixed twip geometry.
+QFont consoleFont();
 
 // Sets object name, accessible name and tooltip of a control in one call.
 void nameControl(QWidget *widget, const QString &objectName, const QString &accessibleName,

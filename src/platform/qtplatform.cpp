@@ -12,11 +12,17 @@
 
 namespace tarvos {
 
-QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
+QString QtClipboard::text() const {
+    return QGuiApplication::clipboard()->text();
+}
 
-void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::clear() {
+    QGuiApplication::clipboard()->clear();
+}
 
-void QtClipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+void QtClipboard::setText(const QString &text) {
+    QGuiApplication::clipboard()->setText(text);
+}
 
 void QtMessageBox::show(const QString &text, Icon icon) {
     QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
@@ -25,7 +31,9 @@ void QtMessageBox::show(const QString &text, Icon icon) {
     box.exec();
 }
 
-void QtBeeper::beep() { QApplication::beep(); }
+void QtBeeper::beep() {
+    QApplication::beep();
+}
 
 bool DesktopEditorLauncher::openTextFile(const QString &path) {
     // The desktop's default application for text files first; then the editor the user named.
@@ -46,7 +54,9 @@ bool DesktopEditorLauncher::openTextFile(const QString &path) {
     return false;
 }
 
-QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
 
 QSize QtScreenInfo::sizePixels() const {
     const QScreen *screen = QGuiApplication::primaryScreen();

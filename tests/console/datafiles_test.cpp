@@ -46,7 +46,9 @@ TEST(TextCodec, ReadsWindows1252AndUtf8) {
     // "Türkisch" as one byte per character, and as a modern editor saves it.
     EXPECT_EQ(decodeDataText(QByteArray("T\xfcrkisch")), QStringLiteral("Türkisch"));
     EXPECT_EQ(decodeDataText(QByteArray("T\xc3\xbcrkisch")), QStringLiteral("Türkisch"));
-    EXPECT_EQ(decodeDataText(QByteArray("\xef\xbb\xbf" "ab")), QStringLiteral("ab"));
+    EXPECT_EQ(decodeDataText(QByteArray("\xef\xbb\xbf"
+                                        "ab")),
+              QStringLiteral("ab"));
     EXPECT_EQ(decodeDataText(QByteArray("\x80 \x9f \x81")),
               QString::fromUtf16(u"\u20ac \u0178 \u0081"));
     // Invalid UTF-8 stays single-byte text.

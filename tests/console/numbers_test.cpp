@@ -9,9 +9,9 @@ TEST(Numbers, LenientConversion) {
         const char *text;
         double value;
     } cases[] = {
-        {"", 0},       {"abc", 0},    {"  12", 12},     {" 1 ", 1},         {"1013 hPa", 1013},
-        {"0998", 998}, {"-5", -5},    {"+7", 7},        {"3.5x", 3.5},      {"12:20", 12},
-        {"Err", 0},    {"\t42", 42},  {"1.2.3", 1.2},   {"- 4", 0},         {"VRB", 0},
+        {"", 0},       {"abc", 0},   {"  12", 12},   {" 1 ", 1},    {"1013 hPa", 1013},
+        {"0998", 998}, {"-5", -5},   {"+7", 7},      {"3.5x", 3.5}, {"12:20", 12},
+        {"Err", 0},    {"\t42", 42}, {"1.2.3", 1.2}, {"- 4", 0},    {"VRB", 0},
     };
     for (const Case &c : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "console/consolestate.h"
+#include "console/context.h"
+#include "console/datadir.h"
+
+#include <QObject>
+#include <memory>
+
+namespace tarvos {
+
+class Form1;
+class Form2;
+class WindowModesController;
+class StripBoardController;
+class SquawkController;
+struct Platform;
+
+// The console: its windows, its window-wide state and the controllers that own the handlers.
+// startup() is the creation of the main window, shutdown() its closing; shutdown runs exactly
+// once, however the console ends.
+class Console : public QObject {
+    Q_OBJECT
+public:
+    Console(Platform &platform, const QString &dataDirectory, QObject *parent = nullptr);
+    ~Console() override;
+
+    void startup();
+    void shutdown();
+    bool isShutDown() const { return m_shutDown; }
+
+    Form1 &form1() { return *m_form1; }
+    Form2 &form2();
+    bool hasForm2() const { return m_form2 != nullptr; }
+    ConsoleState &state() { return m_state; }
+    DataDir &data() { return m_data; }
+    ConsoleHooks &hooks() { return m_hooks; }
+    ConsoleContext context();
+
+    WindowModesController &windowModes() { return *m_windowModes; }
+    StripBoardController &board() { return *m_board; }
+    SquawkController &squawks() { return *m_squawks; }
+
+signals:
+    void shutDown();
+
+private:
+    Platform &m_platform;
+    DataDir m_data;
+    ConsoleState m_state;
+    ConsoleHooks m_hooks;
+    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<WindowModesController> m_windowModes;
+    std::unique_ptr<StripBoardController> m_board;
+    std::unique_ptr<SquawkController> m_squawks;
+    bool m_shutDown = false;
+};
+
+} // namespace tarvos

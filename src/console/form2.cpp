@@ -1,0 +1,62 @@
+#include "console/form2.h"
+
+#include "console/twips.h"
+
+namespace tarvos {
+
+Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Tarvos"));
+    setFont(consoleFont());
+    setFixedSize(px(kWidthTwips), px(kHeightTwips));
+    auto field = [this](const char *name, const char *spoken, int left, int width) {
+        auto *f = new Field(this);
+        nameControl(f, QString::fromLatin1(name), QString::fromLatin1(spoken));
+        f->setGeometry(pxRect(left, 255, width, 315));
+        return f;
+    };
+    auto label = [this](const char *name, const char *caption, int left, int width) {
+        auto *c = new Caption(QString::fromUtf8(caption), this);
+        nameControl(c, QString::fromLatin1(name), QString::fromLatin1(name));
+        c->setGeometry(pxRect(left, 285, width, 255));
+        return c;
+    };
+    auto button = [this](const char *name, const char *caption, int left, const char *tip) {
+        auto *b = new Button(QString::fromLatin1(caption), this);
+        nameControl(b, QString::fromLatin1(name), QString::fromLatin1(caption),
+                    QString::fromLatin1(tip));
+        b->setGeometry(pxRect(left, 240, 600, 345));
+        return b;
+    };
+    Label5 = new Caption(QStringLiteral("        Wind             QNH           Land      Take-Off"
+                                        "    ATIS     TL          Frequencies"),
+                         this);
+    nameControl(Label5, QStringLiteral("Label5"), QStringLiteral("Mini window header"));
+    Label5->setGeometry(pxRect(0, 0, 7200, 240));
+    Text1 = field("Text1", "Wind direction", 480, 540);
+    Text2 = field("Text2", "Wind speed", 1050, 420);
+    Text3 = field("Text3", "QNH", 1500, 615);
+    Text4 = field("Text4", "Landing runway", 2145, 540);
+    Text5 = field("Text5", "Take-off runway", 2715, 540);
+    Text6 = field("Text6", "ICAO code", 3285, 735);
+    Text7 = field("Text7", "ATIS letter", 4050, 345);
+    Label1 = label("Label1", "TL", 4455, 615);
+    Label2 = label("Label2", "", 5100, 1215);
+    Label3 = label("Label3", "", 6345, 1815);
+    Label4 = label("Label4", "", 8190, 735);
+    Command1 = button("Command1", "Back", 8955, "back to main window");
+    Command2 = button("Command2", "DEP", 9675, "back to main window");
+    Command3 = button("Command3", "mini", 10395, "minimize the windows again");
+    Command3->resize(px(690), px(345));
+}
+
+int Form2::topTwips() const {
+    return m_topTwips;
+}
+
+void Form2::moveTopTwips(int top) {
+    m_topTwips = top;
+    move(x(), px(top));
+}
+
+} // namespace tarvos

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "console/widgets.h"
+
+#include <QWidget>
+
+namespace tarvos {
+
+// The mini window: one narrow row with the weather, the ATIS letter, the TL and the lines of
+// the frequency lists, shown instead of the console.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidthTwips = 11145;
+    static constexpr int kHeightTwips = 660;
+
+    explicit Form2(QWidget *parent = nullptr);
+
+    int topTwips() const;
+    void moveTopTwips(int top);
+
+    Caption *Label5; // header
+    Field *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7;
+    Caption *Label1, *Label2, *Label3, *Label4;
+    Button *Command1, *Command2, *Command3;
+
+private:
+    int m_topTwips = 0;
+};
+
+} // namespace tarvos

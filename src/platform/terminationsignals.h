@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace tarvos {
+
+// Turns SIGTERM, SIGINT and SIGHUP (the desktop session ending) into a Qt signal on the
+// user-interface thread, so that the console shuts down as if its window had been closed.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+
+signals:
+    void terminationRequested();
+
+private:
+    QSocketNotifier *m_notifier = nullptr;
+};
+
+} // namespace tarvos

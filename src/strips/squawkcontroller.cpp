@@ -1,0 +1,80 @@
+#include "strips/squawkcontroller.h"
+
+#include "console/consolestate.h"
+#include "console/datadir.h"
+#include "console/form1.h"
+#include "console/numbers.h"
+#include "strips/squawk.h"
+#include "strips/stripboard.h"
+
+namespace tarvos {
+
+namespace {
+const QString kSquawkFile = QStringLiteral("squawk.txt");
+}
+
+SquawkController::SquawkController(ConsoleContext context, StripBoardController &board,
+                                   QObject *parent)
+    : QObject(parent), m(std::move(context)), m_board(board) {
+    Form1 &f = m.form1;
+    board.onChange(StripBoardController::Squawk, [this](int r) { squawkChanged(r); });
+    for (int r = 0; r < Form1::kRows; ++r) {
+        Field *squawk = board.field(StripBoardController::Squawk, r);
+        connect(squawk, &Field::doubleClicked, squawk, &QLineEdit::clear);
+        connect(squawk, &Field::focusEntered, this, [this] { callHook(m.hooks.hideChart); });
+    }
+    connect(f.Command38, &QPushButton::clicked, this, &SquawkController::loadStartSquawk);
+    connect(f.Command20, &QPushButton::clicked, this, &SquawkController::loadLastSquawk);
+}
+
+void SquawkController::loadsquawk() {
+    const DataDir::ReadResult file = m.data.read(kSquawkFile);
+    if (file.status == DataDir::Status::Ok) {
+        const SquawkFile values = parseSquawkFile(file.lines);
+        if (values.linesRead > 0)
+            m.state.startsquawk = values.startsquawk;
+        if (values.linesRead > 1)
+            m.state.lastsquawk = values.lastsquawk;
+        if (values.linesRead > 2)
+            m.state.homeicao = values.homeicao;
+        if (values.linesRead > 3)
+            m.state.atisnumber = leadingInt(values.atisnumber);
+    }
+    m.form1.Text6->setText(m.state.homeicao);
+}
+
+void SquawkController::savesquawk() {
+    // A failed write leaves the previous squawk.txt whole; it is not reported.
+    m.data.replace(kSquawkFile, squawkFileLines(m.state.startsquawk, m.form1.Text13->text(),
+                                                m.state.homeicao, m.state.atisnumber));
+}
+
+void SquawkController::squawkChanged(int r) {
+    Form1 &f = m.form1;
+    if (f.Text13->text().isEmpty())
+        f.Text13->setText(kFirstSquawk);
+    Field *squawk = m_board.field(StripBoardController::Squawk, r);
+    if (squawk->text() != QLatin1String("a"))
+        return;
+    const QString assigned = f.Text13->text();
+    squawk->setText(assigned);
+    m_board.field(StripBoardController::Remarks, r)->setFocus();
+    m_board.hideFlightPlanFields();
+    m.state.lastsquawk = nextSquawk(assigned);
+    f.Text13->setText(m.state.lastsquawk);
+}
+
+void SquawkController::loadStartSquawk() {
+    const DataDir::ReadResult file = m.data.read(kSquawkFile);
+    // The S value is taken as the file now holds it, so that an edit of line 1 is also what
+    // squawk.txt keeps at shutdown.
+    if (file.status == DataDir::Status::Ok && !file.lines.isEmpty())
+        m.state.startsquawk = parseSquawkFile(file.lines).startsquawk;
+    m.form1.Text13->setText(m.state.startsquawk);
+}
+
+void SquawkController::loadLastSquawk() {
+    m.form1.Text13->setText(m.state.lastsquawk);
+}
+
+} // namespace tarvos
