@@ -14,7 +14,9 @@ bool isOctalCode(int code) {
     return true;
 }
 
-bool isReserved(int code) { return code == 7500 || code == 7600 || code == 7700 || code == 7777; }
+bool isReserved(int code) {
+    return code == 7500 || code == 7600 || code == 7700 || code == 7777;
+}
 
 bool isCodeText(const QString &text) {
     if (text.isEmpty() || text.size() > 4)
