@@ -1,0 +1,44 @@
+#pragma once
+
+#include "console/consolestate.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tarvos {
+
+// The phonetic word of an ATIS letter number, 1 = "Alpha" ... 26 = "Zulu"; nullopt outside.
+std::optional<QString> phoneticWord(int atisnumber);
+
+// `abc`: sets `atisword` to the word of `atisnumber` and counts the number on, so that it then
+// names the letter after the word. 27 wraps round ("Alpha", number 2); any other number
+// outside 1..26 leaves the word as it is and is only counted on.
+void abc(ConsoleState &state);
+
+// The letter field Text18 after a change of its text: it shows the upper-case form, and a
+// letter sets `atisnumber` from it (A = 1 ... Z = 26) and runs `abc`. The caller writes `text18`
+// back when it differs from what the field holds.
+struct LetterFieldChange {
+    QString text18;
+};
+LetterFieldChange letterFieldChanged(const QString &text18, ConsoleState &state);
+
+// The console fields the ATIS texts read.
+struct AtisFields {
+    QString label8; // airport of the last automatic METAR
+    QString text4;  // landing runway
+    QString label2; // transition level caption
+    QString text6;  // observation time "hh:mm" (or still the ICAO code before any decoding)
+};
+
+// `abc1`: the tower ATIS of the airport in Label8 for the runway direction in Text4, to be put
+// on the clipboard. nullopt for an airport other than EDDT, EDDB and EDDI or a landing runway
+// starting with neither "0" nor "2": the clipboard then keeps its content.
+std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields);
+
+// The approach information of "APP" for the radar position. Without a runway direction in
+// Text4 it holds only the first three lines; it always goes to the clipboard.
+QString approachAtisText(const ConsoleState &state, const AtisFields &fields);
+
+} // namespace tarvos

@@ -1,0 +1,197 @@
+#include "weather/atis.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include "weather/qstringprint.h"
+
+#include <limits>
+
+using namespace tarvos;
+
+TEST(Abc, WordAndNextNumber) {
+    const struct {
+        int before;
+        const char *word; // "-" when the word stays
+        int after;
+    } cases[] = {
+        {1, "Alpha", 2},
+        {2, "Bravo", 3},
+        {6, "Fox", 7},
+        {17, "Quebek", 18},
+        {24, "X-Ray", 25},
+        {26, "Zulu", 27},
+        {27, "Alpha", 2},
+        {0, "-", 1},
+        {28, "-", 29},
+        {-20, "-", -19},
+        {std::numeric_limits<int>::max(), "-", std::numeric_limits<int>::max()},
+    };
+    for (const auto &c : cases) {
+        ConsoleState state;
+        state.atisword = "-";
+        state.atisnumber = c.before;
+        abc(state);
+        EXPECT_EQ(state.atisword, c.word) << c.before;
+        EXPECT_EQ(state.atisnumber, c.after) << c.before;
+    }
+}
+
+TEST(Abc, LetterField) {
+    const struct {
+        const char *typed, *shown, *word;
+        int atisnumber;
+    } cases[] = {
+        {"c", "C", "Charlie", 4},
+        {"m", "M", "Mike", 14},
+        {"Z", "Z", "Zulu", 27},
+        {"a", "A", "Alpha", 2},
+        {"xy", "XY", "X-Ray", 25},
+        // Not a letter: the number is counted on from the character and the word stays.
+        {"1", "1", "-", -14},
+        {"[", "[", "Alpha", 2}, // "[" is 27 and wraps round
+        {"", "", "-", 9},
+    };
+    for (const auto &c : cases) {
+        ConsoleState state;
+        state.atisword = "-";
+        state.atisnumber = 9;
+        EXPECT_EQ(letterFieldChanged(c.typed, state).text18, c.shown) << c.typed;
+        EXPECT_EQ(state.atisword, c.word) << c.typed;
+        EXPECT_EQ(state.atisnumber, c.atisnumber) << c.typed;
+    }
+}
+
+TEST(Abc, AfterZuluComesAlpha) {
+    ConsoleState state;
+    letterFieldChanged("z", state);
+    abc(state);
+    EXPECT_EQ(state.atisword, "Alpha");
+    EXPECT_EQ(state.atisnumber, 2);
+}
+
+namespace {
+
+ConsoleState bravo(int depcontactmode) {
+    ConsoleState state;
+    state.voicehost = "V";
+    state.atisword = "Bravo";
+    state.depcontactmode = depcontactmode;
+    state.metartail = "1220Z 26010KT CAVOK 05/02 Q1013 NOSIG";
+    return state;
+}
+
+} // namespace
+
+TEST(TowerAtis, TegelEasterlyByteForByte) {
+    EXPECT_EQ(abc1(bravo(0), AtisFields{"EDDT", "08L", "TL70", "12:20"}),
+              QString("V/EDDT_TWR\r\n"
+                      "This is Berlin Tegel Information Bravo\r\n"
+                      "Time 1220 Zulu.\r\n"
+                      "Expect ILS RWY 08L approach, take-off on request.\r\n"
+                      "RWY 08R for take-off.\r\n"
+                      "TL70\r\n"
+                      "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIGNOTAM! Please set mode "
+                      "-standby- on GND.\r\n"
+                      "Advice that you have received information Bravo - OUT."));
+}
+
+TEST(TowerAtis, ClosingSentences) {
+    const auto advice = abc1(bravo(0), AtisFields{"EDDB", "25L", "TL60", ""});
+    const auto immediate = abc1(bravo(1), AtisFields{"EDDB", "25L", "TL60", ""});
+    const QString common = QString::fromUtf8("V/EDDB_TWR\r\n"
+                                             "This is Berlin Schönefeld Information Bravo\r\n"
+                                             "Time 1220 Zulu.\r\n"
+                                             "RWY 25L for landing and take-off.\r\n"
+                                             "TL60\r\n"
+                                             "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIG"
+                                             "NOTAM! Please set mode -standby- on GND.\r\n");
+    EXPECT_EQ(advice, common + "Advice that you have received information Bravo - OUT.");
+    EXPECT_EQ(immediate,
+              common + "Immediately after DEP contact EDBB_APP on 119.62 !\r\nBravo - OUT.");
+    // Any other value of the mode closes with the advice.
+    EXPECT_EQ(abc1(bravo(2), AtisFields{"EDDB", "25L", "TL60", ""}), advice);
+}
+
+TEST(TowerAtis, TemplateByAirportAndDirection) {
+    const struct {
+        const char *label8, *text4;
+        const char *secondLine; // nullptr: no text
+        const char *runways;
+    } cases[] = {
+        {"EDDT", "26R", "This is Berlin Tegel Information Bravo",
+         "Expect ILS RWY 26R approach, take-off on request.\r\nRWY 26L for take-off.\r\n"},
+        {"EDDB", "07R", "This is Berlin Schönefeld Information Bravo",
+         "RWY 07R for landing and take-off.\r\n"},
+        {"EDDI", "09R", "This is Berlin Tempelhof Information Bravo",
+         "RWY 09R for landing and take-off.\r\n"},
+        {"EDDI", "2", "This is Berlin Tempelhof Information Bravo",
+         "RWY 27L for landing and take-off.\r\n"},
+        {"EDDH", "08L", nullptr, nullptr},
+        {"eddt", "08L", nullptr, nullptr},
+        {"EDDT", "", nullptr, nullptr},
+        {"EDDT", "18 ", nullptr, nullptr},
+        {"EDDT", " 08", nullptr, nullptr},
+    };
+    for (const auto &c : cases) {
+        const auto atis = abc1(bravo(0), AtisFields{c.label8, c.text4, "TL70", ""});
+        SCOPED_TRACE(std::string(c.label8) + " " + c.text4);
+        if (!c.secondLine) {
+            EXPECT_FALSE(atis.has_value());
+            continue;
+        }
+        ASSERT_TRUE(atis.has_value());
+        const QStringList lines = atis->split("\r\n");
+        EXPECT_EQ(lines.value(0), "V/" + QString(c.label8) + "_TWR");
+        EXPECT_EQ(lines.value(1), QString::fromUtf8(c.secondLine));
+        EXPECT_TRUE(atis->contains("Zulu.\r\n" + QString(c.runways) + "TL70\r\n"));
+    }
+}
+
+TEST(TowerAtis, ShortOrBrokenMetarTail) {
+    ConsoleState state = bravo(0);
+    const struct {
+        const char *tail;
+        const char *time, *wind;
+    } cases[] = {
+        // The tail keeps the line break a downloaded report ends with.
+        {"1220Z 26010KT 9999 Q1013\r\n", "Time 1220 Zulu.", "Wind is 260 at 10 9999 Q1013\r\n"},
+        {"1220Z 26010KT", "Time 1220 Zulu.", "Wind is 260 at 10 "},
+        {"1220Z 2", "Time 1220 Zulu.", "Wind is 2 at  "},
+        {"12", "Time 12 Zulu.", "Wind is  at  "},
+        {"", "Time  Zulu.", "Wind is  at  "},
+    };
+    for (const auto &c : cases) {
+        state.metartail = c.tail;
+        const auto atis = abc1(state, AtisFields{"EDDT", "08L", "TL70", ""});
+        ASSERT_TRUE(atis.has_value());
+        EXPECT_TRUE(atis->contains(QString("\r\n") + c.time + "\r\n")) << c.tail;
+        EXPECT_TRUE(atis->contains(QString("TL70\r\n") + c.wind + "NOTAM!")) << c.tail;
+    }
+}
+
+TEST(ApproachAtis, RunwayBlocksAndTime) {
+    const QString head = "V/EDBB_APP\r\nInformation Bravo 1220 Z\r\n"
+                         "Inform that you have initial contact.\r\n";
+    const struct {
+        const char *text4, *text6;
+        QString text;
+    } cases[] = {
+        {"08L", "12:20",
+         head + "EDDT RWY 08L APP 08R DEP\r\nEDDI RWY 09R APP/DEP\r\nEDDB RWY 07R APP/DEP\r\n"
+                "TL70, See local ATIS or ACARS."},
+        {"26R", "12:20",
+         head + "EDDT RWY 26R APP 26L DEP\r\nEDDI RWY 27L APP/DEP\r\nEDDB RWY 25L APP/DEP\r\n"
+                "TL70, See local ATIS or ACARS."},
+        {"", "12:20", head},
+        {"18 ", "12:20", head},
+        // No report decoded yet: the field still shows the ICAO code.
+        {"", "EDDT",
+         "V/EDBB_APP\r\nInformation Bravo EDDT Z\r\nInform that you have initial contact.\r\n"},
+        {"", "7",
+         "V/EDBB_APP\r\nInformation Bravo 77 Z\r\nInform that you have initial contact.\r\n"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(approachAtisText(bravo(0), AtisFields{"EDDH", c.text4, "TL70", c.text6}), c.text)
+            << c.text4 << " " << c.text6;
+}
