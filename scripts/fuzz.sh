@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in build-fuzz and runs each for a number of inputs
+# (default 1,000,000), starting from real METARs of the test data. Not part of CI.
+#   scripts/fuzz.sh [runs]
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build-fuzz"
+runs="${1:-1000000}"
+jobs="${FUZZ_BUILD_JOBS:-2}"
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTARVOS_BUILD_FUZZERS=ON -DTARVOS_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer
+
+# Seeds: the first reports of the corpus, one a file, with a leading mode byte (0 = single
+# bytes); the ATIS seeds put a report's tail and the Berlin fields between unit separators.
+seeds="$build/seeds"
+mkdir -p "$seeds/metar" "$seeds/atis"
+if [ -z "$(ls -A "$seeds/metar")" ]; then
+    sed -n 2,301p "$root/tests/data/metars-awc.tsv" | cut -f1 |
+        while IFS= read -r report; do
+            n=$((${n:-0} + 1))
+            printf '\0%s' "$report" >"$seeds/metar/$n"
+            printf '\0%s\x1fV\x1f\x1fK\x1fEDDT\x1f26R\x1fTL60\x1f12:20\x1fc' "${report:7}" \
+                >"$seeds/atis/$n"
+        done
+fi
+
+for target in metar_fuzzer atis_fuzzer; do
+    corpus="$build/corpus-$target"
+    mkdir -p "$corpus"
+    echo "== $target: $runs runs"
+    start=$(date +%s)
+    status=0
+    "$build/fuzz/$target" -runs="$runs" -max_len=4096 -print_final_stats=1 \
+        -artifact_prefix="$build/crash-$target-" "$corpus" "$seeds/${target%_fuzzer}" >"$build/$target.log" 2>&1 ||
+        status=$?
+    tail -n 25 "$build/$target.log"
+    echo "== $target: $(($(date +%s) - start)) s, exit status ${status:-0}"
+    [ "${status:-0}" -eq 0 ] || exit "$status"
+done
