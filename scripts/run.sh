@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds a release build of Tarvos and launches the console. Without a display it runs the
+# console on a virtual X display, saves a screenshot to build/tarvos.png and ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVOS_BUILD_TESTS=OFF >/dev/null
+cmake --build build/release -j"$(nproc)" --target tarvos
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    exec build/release/src/tarvos "$@"
+fi
+
+. scripts/xvfb.sh
+start_xvfb
+data=$(mktemp -d)
+build/release/src/tarvos --data-dir "$data" "$@" &
+pid=$!
+sleep 3
+scripts/screenshot-tour.sh build/tarvos.png || import -window root -crop 760x400+0+0 build/tarvos.png
+kill -TERM "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+echo "No display here: the console ran on a virtual display. Screenshot: $(pwd)/build/tarvos.png"

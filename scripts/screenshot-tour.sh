@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Opens the strip board of a running console, types one departure into it and saves a picture
+# of the window: ./scripts/screenshot-tour.sh out.png (with DISPLAY set).
+set -euo pipefail
+out=$1
+wid=$(xdotool search --sync --name "^Tarvos V7.4$" | head -n1)
+# Positions in pixels inside the window (15 twips to the pixel).
+click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }
+click 367 11            # DEP: open the strip board
+click 80 124            # Callsign of the first strip
+xdotool type --delay 80 "dlh123"
+click 200 124           # Dest
+xdotool type --delay 80 "EDDF"
+click 280 124           # via
+xdotool type --delay 80 "b5t"
+click 352 124           # Squawk
+xdotool type --delay 80 "a"
+click 80 152            # Callsign of the second strip
+xdotool type --delay 80 "cfg440"
+sleep 0.5
+import -window "$wid" "$out"

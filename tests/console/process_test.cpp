@@ -1,0 +1,136 @@
+// The built program on a real X display: it shows its window, and it saves squawk.txt when a
+// window manager closes it and when it is sent SIGTERM.
+
+#include "fakes/qtprint.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <memory>
+// Xlib's macros (None, Status, ...) clash with other headers; it comes last.
+#include <X11/Xlib.h>
+
+namespace {
+
+struct DisplayCloser {
+    void operator()(Display *d) const { XCloseDisplay(d); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+QString windowName(Display *d, Window w) {
+    char *name = nullptr;
+    QString result;
+    if (XFetchName(d, w, &name) && name) {
+        result = QString::fromLocal8Bit(name);
+        XFree(name);
+    }
+    return result;
+}
+
+Window findWindow(Display *d, Window root, const QString &title) {
+    if (windowName(d, root) == title)
+        return root;
+    Window parent, rootReturn, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(d, root, &rootReturn, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && !found; ++i)
+            found = findWindow(d, children[i], title);
+        if (children)
+            XFree(children);
+    }
+    return found;
+}
+
+Window waitForWindow(Display *d, const QString &title, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        if (Window w = findWindow(d, DefaultRootWindow(d), title))
+            return w;
+        QThread::msleep(50);
+    }
+    return 0;
+}
+
+// What a window manager sends when the user presses the close button of the title bar.
+void sendDeleteWindow(Display *d, Window w) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = w;
+    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, w, False, NoEventMask, &event);
+    XFlush(d);
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display.reset(XOpenDisplay(nullptr));
+        if (!display)
+            GTEST_SKIP() << "no X display (the test command runs these tests under Xvfb)";
+        QFile squawk(QDir(data.path()).filePath("squawk.txt"));
+        ASSERT_TRUE(squawk.open(QIODevice::WriteOnly));
+        squawk.write("5051\r\n5103\r\nEDDB\r\n 3 \r\n");
+    }
+    void launch() {
+        program.setProgram(QStringLiteral(TARVOS_BINARY));
+        program.setArguments({"--data-dir", data.path()});
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start();
+        ASSERT_TRUE(program.waitForStarted(10000));
+    }
+    QByteArray savedSquawk() {
+        QFile f(QDir(data.path()).filePath("squawk.txt"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    DisplayPtr display;
+    QTemporaryDir data;
+    QProcess program;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, WindowManagerCloseSavesTheSquawkState) {
+    launch();
+    const Window w = waitForWindow(display.get(), "Tarvos V7.4", 15000);
+    ASSERT_NE(w, 0u) << "the console window did not appear";
+    QFile::remove(QDir(data.path()).filePath("squawk.txt"));
+    sendDeleteWindow(display.get(), w);
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(savedSquawk(), QByteArray("5051\r\n5103\r\nEDDB\r\n 3 \r\n"));
+}
+
+TEST_F(ProgramTest, SigtermSavesTheSquawkState) {
+    launch();
+    ASSERT_NE(waitForWindow(display.get(), "Tarvos V7.4", 15000), 0u);
+    QFile::remove(QDir(data.path()).filePath("squawk.txt"));
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(savedSquawk(), QByteArray("5051\r\n5103\r\nEDDB\r\n 3 \r\n"));
+}
+
+TEST(ProgramOptions, VersionHelpAndUnknownArguments) {
+    QProcess p;
+    p.start(QStringLiteral(TARVOS_BINARY), {"--version"});
+    ASSERT_TRUE(p.waitForFinished(15000));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), "Tarvos V7.4");
+    p.start(QStringLiteral(TARVOS_BINARY), {"--help"});
+    ASSERT_TRUE(p.waitForFinished(15000));
+    const QString help = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(help.contains("--data-dir")) << help;
+    p.start(QStringLiteral(TARVOS_BINARY), {"--nonsense"});
+    ASSERT_TRUE(p.waitForFinished(15000));
+    EXPECT_NE(p.exitCode(), 0);
+}

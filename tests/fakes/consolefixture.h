@@ -1,0 +1,53 @@
+#pragma once
+
+// A console on the offscreen platform with fake desktop services and its own data folder.
+
+#include "console/console.h"
+#include "console/form1.h"
+#include "fakes/fakeplatform.h"
+#include "fakes/qtprint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tarvos::testing {
+
+inline QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
+    f.write(bytes);
+}
+
+// One tick of a timer, delivered at once (as its timeout would be).
+inline void tick(QTimer *timer) {
+    ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection));
+}
+
+class ConsoleTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(tmp.isValid()); }
+
+    // Creates the console on the data folder and runs its start-up.
+    Console &start() {
+        console = std::make_unique<Console>(fake.platform, tmp.path());
+        console->startup();
+        return *console;
+    }
+    QString dataPath(const QString &name) const { return QDir(tmp.path()).filePath(name); }
+    Form1 &form() { return console->form1(); }
+
+    QTemporaryDir tmp;
+    FakePlatform fake;
+    std::unique_ptr<Console> console;
+};
+
+} // namespace tarvos::testing
