@@ -124,6 +124,15 @@ std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields)
     return atis;
 }
 
+LetterReset letterReset(ConsoleState &state, const AtisFields &fields) {
+    LetterReset reset{letterFieldChanged(QStringLiteral("A"), state).text18, std::nullopt};
+    state.atisnumber = 1;
+    abc(state);
+    reset.clipboardText = abc1(state, fields);
+    state.atisnumber -= 1;
+    return reset;
+}
+
 QString approachAtisText(const ConsoleState &state, const AtisFields &fields) {
     QString atis = state.voicehost + QStringLiteral("/EDBB_APP") + crlf;
     atis += QStringLiteral("Information ") + state.atisword + QLatin1Char(' ') +

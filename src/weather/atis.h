@@ -37,6 +37,15 @@ struct AtisFields {
 // starting with neither "0" nor "2": the clipboard then keeps its content.
 std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields);
 
+// The letter reset (double-click on the letter's label): the letter field shows "A", the tower
+// ATIS with "Alpha" goes to the clipboard (when the fields fit a template), and `atisnumber` is
+// left at 1, so that the next new METAR is announced as A again.
+struct LetterReset {
+    QString text18;
+    std::optional<QString> clipboardText;
+};
+LetterReset letterReset(ConsoleState &state, const AtisFields &fields);
+
 // The approach information of "APP" for the radar position. Without a runway direction in
 // Text4 it holds only the first three lines; it always goes to the clipboard.
 QString approachAtisText(const ConsoleState &state, const AtisFields &fields);

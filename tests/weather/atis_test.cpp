@@ -170,6 +170,23 @@ TEST(TowerAtis, ShortOrBrokenMetarTail) {
     }
 }
 
+TEST(TowerAtis, LetterResetAnnouncesAlphaAndLeavesNumberOne) {
+    ConsoleState state = bravo(0);
+    state.atisnumber = 17;
+    const LetterReset reset = letterReset(state, AtisFields{"EDDT", "26R", "TL60", "12:20"});
+    EXPECT_EQ(reset.text18, "A");
+    ASSERT_TRUE(reset.clipboardText.has_value());
+    EXPECT_TRUE(reset.clipboardText->startsWith("V/EDDT_TWR\r\nThis is Berlin Tegel Information "
+                                                "Alpha\r\n"));
+    EXPECT_TRUE(reset.clipboardText->endsWith("information Alpha - OUT."));
+    EXPECT_EQ(state.atisword, "Alpha");
+    EXPECT_EQ(state.atisnumber, 1);
+    // No template fits: the clipboard is left alone, the letter is reset all the same.
+    state.atisnumber = 17;
+    EXPECT_FALSE(letterReset(state, AtisFields{"EDDH", "26R", "TL60", ""}).clipboardText);
+    EXPECT_EQ(state.atisnumber, 1);
+}
+
 TEST(ApproachAtis, RunwayBlocksAndTime) {
     const QString head = "V/EDBB_APP\r\nInformation Bravo 1220 Z\r\n"
                          "Inform that you have initial contact.\r\n";
