@@ -10,7 +10,7 @@ cmake --build build/asan -j"$(nproc)"
 
 . scripts/xvfb.sh
 start_xvfb
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir build/asan --output-on-failure -j"$(nproc)" "$@"

@@ -46,10 +46,10 @@ Window findWindow(Display *d, Window root, const QString &title) {
     return found;
 }
 
-Window waitForWindow(Display *d, const QString &title, int ms) {
+Window waitForWindow(Display *d, const QString &title, int ms, const QProcess &program) {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < ms) {
+    while (clock.elapsed() < ms && program.state() != QProcess::NotRunning) {
         if (Window w = findWindow(d, DefaultRootWindow(d), title))
             return w;
         QThread::msleep(50);
@@ -101,8 +101,8 @@ protected:
 
 TEST_F(ProgramTest, WindowManagerCloseSavesTheSquawkState) {
     launch();
-    const Window w = waitForWindow(display.get(), "Tarvos V7.4", 15000);
-    ASSERT_NE(w, 0u) << "the console window did not appear";
+    const Window w = waitForWindow(display.get(), "Tarvos V7.4", 30000, program);
+    ASSERT_NE(w, 0u) << "the console window did not appear; exit code " << program.exitCode();
     QFile::remove(QDir(data.path()).filePath("squawk.txt"));
     sendDeleteWindow(display.get(), w);
     ASSERT_TRUE(program.waitForFinished(15000));
@@ -113,7 +113,7 @@ TEST_F(ProgramTest, WindowManagerCloseSavesTheSquawkState) {
 
 TEST_F(ProgramTest, SigtermSavesTheSquawkState) {
     launch();
-    ASSERT_NE(waitForWindow(display.get(), "Tarvos V7.4", 15000), 0u);
+    ASSERT_NE(waitForWindow(display.get(), "Tarvos V7.4", 30000, program), 0u);
     QFile::remove(QDir(data.path()).filePath("squawk.txt"));
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(15000));
