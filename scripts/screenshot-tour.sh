@@ -8,10 +8,21 @@ wid=$(xdotool search --sync --name "^Tarvos V7.4$" | head -n1)
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }
 click 367 11            # DEP: open the strip board
 click 80 124            # Callsign of the first strip
+xdotool type --delay 80 "dlh"
+sleep 0.5
+xdotool key Return      # the note that airlines.txt was created
+sleep 0.3
+click 80 124
 xdotool type --delay 80 "dlh123"
 click 200 124           # Dest
 xdotool type --delay 80 "EDDF"
 click 280 124           # via
+xdotool type --delay 80 "b5t"
+sleep 0.5
+xdotool key Return      # the note that shortcut.txt was created, if the via field knows it
+sleep 0.3
+click 280 124
+xdotool key ctrl+a BackSpace
 xdotool type --delay 80 "b5t"
 click 352 124           # Squawk
 xdotool type --delay 80 "a"

@@ -101,7 +101,7 @@ void Form1::buildTopPanel() {
     Builder b{this};
     // Weather row.
     Label14 =
-        b.label("Label14", "  Wind      kts        QNH        Land  TakeOff", 120, 0, 3135, 210);
+        b.label("Label14", "  Wind      kts        QNH        Land  TakeOff", 120, 0, 3780, 210);
     Text1 = b.field("Text1", "Wind direction", 120, 210, 585, 315);
     Text2 = b.field("Text2", "Wind speed", 735, 210, 465, 315);
     Text3 = b.field("Text3", "QNH", 1230, 210, 615, 315);
@@ -203,15 +203,15 @@ void Form1::buildBoard() {
     Label12 = b.label("Label12", "APP", 5400, 4620, 600, 225);
     Text17 = b.field("Text17", "Departure aerodrome", 5400, 4830, 600, 315);
     Label13 = b.label("Label13", " PILOT", 6060, 4620, 720, 225);
-    Label3 = b.label("Label3", "initial climb", 6840, 4620, 1000, 225);
+    Label3 = b.label("Label3", "initial climb", 6840, 4620, 900, 225);
     Text12 = b.field("Text12", "Initial climb", 6840, 4830, 735, 315);
     Text12->setText(QStringLiteral("4000"));
-    Label4 = b.label("Label4", "Next Squawk", 7680, 4620, 1000, 225);
-    Text13 = b.field("Text13", "Next Squawk", 7680, 4830, 735, 315, "next usable Squawk");
-    Command38 = b.button("Command38", "S", 8445, 4830, 300, 315, "Start-Squawk");
-    Command20 = b.button("Command20", "L", 8775, 4830, 300, 315, "Last Squawk");
+    Label4 = b.label("Label4", "Next Squawk", 7800, 4620, 1050, 225);
+    Text13 = b.field("Text13", "Next Squawk", 7800, 4830, 735, 315, "next usable Squawk");
+    Command38 = b.button("Command38", "S", 8565, 4830, 300, 315, "Start-Squawk");
+    Command20 = b.button("Command20", "L", 8895, 4830, 300, 315, "Last Squawk");
     Command5 =
-        b.button("Command5", "Today", 9150, 4935, 900, 300, "shows all flightstrips from today");
+        b.button("Command5", "Today", 9270, 4935, 780, 300, "shows all flightstrips from today");
     for (QWidget *w : {Label3, Label1, Label11, Label12, Label13})
         w->setVisible(false);
     Text16->setVisible(false);
