@@ -14,7 +14,8 @@ struct Platform;
 // subsystem that owns the work and may be empty while that subsystem is absent (tests).
 struct ConsoleHooks {
     std::function<void(int row)> logStrip; // "Lö" writes the strip log before clearing
-    std::function<void()> hideChart;       // the SID chart window
+    std::function<void()> showChart;       // the SID chart window for the landing runway
+    std::function<void()> hideChart;       // and hiding it again
     std::function<void()> showToday;       // the window of today's strips
     std::function<void()> autoAtis;        // one AutoAtis run
     std::function<void()> placeCompanions; // start-up: ground-info window, chart pictures
