@@ -1,5 +1,7 @@
 #include "console/console.h"
 
+#include "clientlink/groundinfocontroller.h"
+#include "console/companions.h"
 #include "console/form1.h"
 #include "console/form2.h"
 #include "console/servers.h"
@@ -7,6 +9,8 @@
 #include "console/windowmodes.h"
 #include "platform/platform.h"
 #include "strips/squawkcontroller.h"
+#include "strips/stripassist.h"
+#include "strips/striplogcontroller.h"
 #include "strips/stripboard.h"
 
 namespace tarvos {
@@ -17,6 +21,11 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_windowModes = std::make_unique<WindowModesController>(context());
     m_board = std::make_unique<StripBoardController>(context());
     m_squawks = std::make_unique<SquawkController>(context(), *m_board);
+    m_companions = std::make_unique<Companions>(context());
+    m_assist = std::make_unique<StripAssistController>(context(), *m_board);
+    m_stripLog = std::make_unique<StripLogController>(
+        context(), *m_board,
+        [this](const QString &callsign) { m_companions->groundInfo().enter(callsign); });
     connect(m_form1.get(), &Form1::closing, this, &Console::shutdown);
     connect(m_form1->Timer2, &QTimer::timeout, this, [this] {
         m_state.autoatisminutes += 1;

@@ -14,6 +14,9 @@ class Form2;
 class WindowModesController;
 class StripBoardController;
 class SquawkController;
+class StripAssistController;
+class StripLogController;
+class Companions;
 struct Platform;
 
 // The console: its windows, its window-wide state and the controllers that own the handlers.
@@ -40,6 +43,9 @@ public:
     WindowModesController &windowModes() { return *m_windowModes; }
     StripBoardController &board() { return *m_board; }
     SquawkController &squawks() { return *m_squawks; }
+    StripAssistController &assist() { return *m_assist; }
+    StripLogController &stripLog() { return *m_stripLog; }
+    Companions &companions() { return *m_companions; }
 
 signals:
     void shutDown();
@@ -54,6 +60,9 @@ private:
     std::unique_ptr<WindowModesController> m_windowModes;
     std::unique_ptr<StripBoardController> m_board;
     std::unique_ptr<SquawkController> m_squawks;
+    std::unique_ptr<Companions> m_companions;
+    std::unique_ptr<StripAssistController> m_assist;
+    std::unique_ptr<StripLogController> m_stripLog;
     bool m_shutDown = false;
 };
 
