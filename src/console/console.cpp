@@ -1,5 +1,6 @@
 #include "console/console.h"
 
+#include "clientlink/frequencycontroller.h"
 #include "clientlink/groundinfocontroller.h"
 #include "console/companions.h"
 #include "console/form1.h"
@@ -12,6 +13,7 @@
 #include "strips/stripassist.h"
 #include "strips/striplogcontroller.h"
 #include "strips/stripboard.h"
+#include "weather/weathercontroller.h"
 
 namespace tarvos {
 
@@ -26,6 +28,8 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_stripLog = std::make_unique<StripLogController>(
         context(), *m_board,
         [this](const QString &callsign) { m_companions->groundInfo().enter(callsign); });
+    m_weather = std::make_unique<WeatherController>(context());
+    m_frequencies = std::make_unique<FrequencyController>(context());
     connect(m_form1.get(), &Form1::closing, this, &Console::shutdown);
     connect(m_form1->Timer2, &QTimer::timeout, this, [this] {
         m_state.autoatisminutes += 1;

@@ -17,6 +17,8 @@ class SquawkController;
 class StripAssistController;
 class StripLogController;
 class Companions;
+class WeatherController;
+class FrequencyController;
 struct Platform;
 
 // The console: its windows, its window-wide state and the controllers that own the handlers.
@@ -46,6 +48,8 @@ public:
     StripAssistController &assist() { return *m_assist; }
     StripLogController &stripLog() { return *m_stripLog; }
     Companions &companions() { return *m_companions; }
+    WeatherController &weather() { return *m_weather; }
+    FrequencyController &frequencies() { return *m_frequencies; }
 
 signals:
     void shutDown();
@@ -63,6 +67,8 @@ private:
     std::unique_ptr<Companions> m_companions;
     std::unique_ptr<StripAssistController> m_assist;
     std::unique_ptr<StripLogController> m_stripLog;
+    std::unique_ptr<WeatherController> m_weather;
+    std::unique_ptr<FrequencyController> m_frequencies;
     bool m_shutDown = false;
 };
 

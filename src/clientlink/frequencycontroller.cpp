@@ -1,0 +1,34 @@
+#include "clientlink/frequencycontroller.h"
+
+#include "clientlink/frequencylist.h"
+#include "console/consolestate.h"
+#include "console/datadir.h"
+#include "console/form1.h"
+#include "platform/platform.h"
+
+namespace tarvos {
+
+FrequencyController::FrequencyController(ConsoleContext context, QObject *parent)
+    : QObject(parent), m(std::move(context)) {
+    connect(m.form1.Command1, &QPushButton::clicked, this, &FrequencyController::atcClicked);
+    connect(m.form1.Command2, &QPushButton::clicked, this, &FrequencyController::conClicked);
+}
+
+void FrequencyController::atcClicked() {
+    step(freq1DefaultFile(), m.form1.Label5, m.state.atcline);
+}
+
+void FrequencyController::conClicked() {
+    step(freq2DefaultFile(), m.form1.Label7, m.state.conline);
+}
+
+void FrequencyController::step(const DefaultFile &file, Caption *label, int &counter) {
+    const FrequencyStep next = stepFrequencyList(m.data.read(file.name), counter);
+    label->setText(next.caption);
+    counter = next.counter;
+    // Only a missing file is created; the press that finds it missing shows nothing.
+    if (next.createFile)
+        m.data.openOrCreate(file, *m.platform.messages);
+}
+
+} // namespace tarvos

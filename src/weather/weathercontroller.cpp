@@ -1,0 +1,179 @@
+#include "weather/weathercontroller.h"
+
+#include "console/consolestate.h"
+#include "console/datadir.h"
+#include "console/form1.h"
+#include "console/form2.h"
+#include "platform/platform.h"
+#include "weather/atis.h"
+#include "weather/ils.h"
+#include "weather/metar.h"
+#include "weather/runway.h"
+
+namespace tarvos {
+
+namespace {
+constexpr int kIlsShownTop = 0;
+constexpr int kIlsHiddenTop = 6480;
+constexpr int kConfirmationMs = 1000;
+
+void setIfGiven(QLineEdit *field, const std::optional<QString> &text) {
+    if (text)
+        field->setText(*text);
+}
+} // namespace
+
+WeatherController::WeatherController(ConsoleContext context, QObject *parent)
+    : QObject(parent), m(std::move(context)) {
+    Form1 &f = m.form1;
+    connect(f.Command18, &QPushButton::clicked, this, &WeatherController::decodeFromClipboard);
+    connect(f.Command10, &QPushButton::clicked, this, &WeatherController::towerAtis);
+    connect(f.Command37, &QPushButton::clicked, this, &WeatherController::approachAtis);
+    connect(f.Text18, &QLineEdit::textChanged, this, &WeatherController::letterChanged);
+    connect(f.Text18, &Field::doubleClicked, f.Text18, &QLineEdit::clear);
+    connect(f.Label17, &Caption::doubleClicked, this, &WeatherController::letterReset);
+    connect(f.Timer6, &QTimer::timeout, this, &WeatherController::endConfirmation);
+    connect(f.Command6, &QPushButton::clicked, this, &WeatherController::ilsClicked);
+    connect(f.Text21, &Panel::doubleClicked, this, &WeatherController::hideIlsPanel);
+    // Timer4 is started by the controller list that shares the panel; its tick ends that
+    // display and is not needed again until the next list.
+    connect(f.Timer4, &QTimer::timeout, this, [this] {
+        hideIlsPanel();
+        m.form1.Timer4->stop();
+    });
+}
+
+void WeatherController::decodeFromClipboard() {
+    Form1 &f = m.form1;
+    // A decoding by hand stops the AutoAtis cycle; AutoAtis itself switches it on again.
+    f.Timer2->stop();
+    f.Shape1->setFillColour(kRed);
+
+    const QString metar = m.platform.clipboard->text();
+    const MetarDecoding d = decodeMetar(metar, f.Text3->text());
+    m.platform.clipboard->clear();
+    m.platform.clipboard->setText(d.clipboardText);
+    m.state.metartail = d.metartail;
+
+    setIfGiven(f.Text6, d.text6);
+    f.Text1->setText(d.text1);
+    f.Text2->setText(d.text2);
+    setIfGiven(f.Text3, d.text3);
+    setIfGiven(f.Text4, d.text4);
+    setIfGiven(f.Text5, d.text5);
+    if (d.label2)
+        f.Label2->setText(*d.label2);
+    if (!d.refreshMiniWindow())
+        return;
+
+    // The mini window gets the new row whether or not it is on the screen; creating it does
+    // not show it.
+    Form2 &mini = m.form2();
+    mini.Text1->setText(f.Text1->text());
+    mini.Text2->setText(f.Text2->text());
+    mini.Text3->setText(f.Text3->text());
+    mini.Text4->setText(f.Text4->text());
+    mini.Text5->setText(f.Text5->text());
+    mini.Text6->setText(f.Text6->text());
+    mini.Text7->setText(f.Text18->text());
+    mini.Label1->setText(f.Label2->text());
+    mini.Label2->setText(f.Label5->text());
+    mini.Label3->setText(f.Label7->text());
+    mini.Label4->setText(f.Label8->text());
+}
+
+void WeatherController::loadrwy() {
+    Form1 &f = m.form1;
+    const DataDir::OpenResult file = m.data.openOrCreate(rwyDefaultFile(), *m.platform.messages);
+    const RunwayChoice choice = tarvos::loadrwy(file, f.Label8->text(), f.Text1->text());
+    setIfGiven(f.Text4, choice.text4);
+    setIfGiven(f.Text5, choice.text5);
+}
+
+AtisFields WeatherController::atisFields() const {
+    const Form1 &f = m.form1;
+    return AtisFields{f.Label8->text(), f.Text4->text(), f.Label2->text(), f.Text6->text()};
+}
+
+void WeatherController::putOnClipboard(const QString &text) {
+    m.platform.clipboard->clear();
+    m.platform.clipboard->setText(text);
+}
+
+void WeatherController::letterChanged() {
+    if (m_inLetterChange)
+        return;
+    m_inLetterChange = true;
+    Field *letter = m.form1.Text18;
+    const LetterFieldChange change = letterFieldChanged(letter->text(), m.state);
+    if (change.text18 != letter->text())
+        letter->setText(change.text18);
+    m_inLetterChange = false;
+}
+
+void WeatherController::abc1() {
+    if (const auto text = tarvos::abc1(m.state, atisFields()))
+        putOnClipboard(*text);
+}
+
+void WeatherController::showConfirmation() {
+    m.form1.Label18->hide();
+    m.form1.Label19->show();
+    m.form1.Timer6->start();
+}
+
+void WeatherController::endConfirmation() {
+    m.form1.Label19->hide();
+    m.form1.Label18->show();
+    m.form1.Timer6->stop();
+}
+
+void WeatherController::towerAtis() {
+    m.form1.Timer6->setInterval(kConfirmationMs);
+    showConfirmation();
+    abc1();
+    m.form1.Command8->setFocus();
+}
+
+void WeatherController::approachAtis() {
+    showConfirmation();
+    putOnClipboard(approachAtisText(m.state, atisFields()));
+    m.form1.Command8->setFocus();
+}
+
+void WeatherController::letterReset() {
+    showConfirmation();
+    const LetterReset reset = tarvos::letterReset(m.state, atisFields());
+    // The reset has already run the letter's change handling for "A"; showing the letter must
+    // not run it again, or the number would be counted on past A.
+    m_inLetterChange = true;
+    m.form1.Text18->setText(reset.text18);
+    m_inLetterChange = false;
+    if (reset.clipboardText)
+        putOnClipboard(*reset.clipboardText);
+}
+
+void WeatherController::ilsClicked() {
+    Panel *panel = m.form1.Text21;
+    if (m.state.ilspanelshown == 1) {
+        Form1::setTopTwips(panel, kIlsShownTop);
+        panel->raise();
+        m.state.ilspanelshown = 0;
+        loadils();
+    } else {
+        Form1::setTopTwips(panel, kIlsHiddenTop);
+        m.state.ilspanelshown = 1;
+    }
+}
+
+void WeatherController::loadils() {
+    m.form1.Text21->setText(tarvos::loadils(m.data, *m.platform.messages));
+}
+
+void WeatherController::hideIlsPanel() {
+    Form1::setTopTwips(m.form1.Text21, kIlsHiddenTop);
+    m.state.controllerlistshown = 1;
+    m.state.ilspanelshown = 1;
+}
+
+} // namespace tarvos

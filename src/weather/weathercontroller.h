@@ -1,0 +1,52 @@
+#pragma once
+
+#include "console/context.h"
+
+#include <QObject>
+
+namespace tarvos {
+
+struct AtisFields;
+
+// The weather row of the console and what hangs on it: "ATIS" decodes the METAR on the
+// clipboard into wind, QNH, observation time and transition level; the runway choice from
+// rwy.txt; the ATIS letter and the tower and approach texts for the clipboard with their
+// one-second "OK"; and the ILS panel. The rules themselves are in metar.h, runway.h, atis.h
+// and ils.h; this class reads the controls, applies a rule and writes the controls back.
+class WeatherController : public QObject {
+    Q_OBJECT
+public:
+    explicit WeatherController(ConsoleContext context, QObject *parent = nullptr);
+
+    // "ATIS": the METAR on the clipboard into the weather row and the mini window. AutoAtis
+    // calls it after putting a downloaded report on the clipboard.
+    void decodeFromClipboard();
+    // `loadrwy`: landing and take-off runway for the airport in Label8 and the wind in Text1.
+    void loadrwy();
+
+    // `abc1`: the tower ATIS on the clipboard (nothing for an airport or runway direction
+    // without a template).
+    void abc1();
+    void towerAtis();    // "TWR"
+    void approachAtis(); // "APP"
+    void letterReset();  // double click on the letter's label
+    // The one-second "OK" in place of the voice channel label, and its end.
+    void showConfirmation();
+    void endConfirmation();
+
+    void ilsClicked(); // "ILS-Info"
+    void loadils();
+    void hideIlsPanel();
+
+private:
+    void letterChanged();
+    AtisFields atisFields() const;
+    void putOnClipboard(const QString &text);
+
+    ConsoleContext m;
+    // Set while the letter field's handler writes the field itself, so that the write does not
+    // run the handler a second time.
+    bool m_inLetterChange = false;
+};
+
+} // namespace tarvos
