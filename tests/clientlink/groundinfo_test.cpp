@@ -10,10 +10,10 @@ using namespace tarvos;
 namespace {
 
 // Rows given as "callsign" or "callsign:checks" (e.g. "dlh1:110"); an empty text is an empty row.
-GroundInfo rows(const QStringList &spec) {
+GroundInfo rows(const QStringList &layout) {
     GroundInfo g;
-    for (int i = 0; i < spec.size(); ++i) {
-        const QStringList parts = spec[i].split(':');
+    for (int i = 0; i < layout.size(); ++i) {
+        const QStringList parts = layout[i].split(':');
         g.setCallsign(i, parts[0]);
         for (int c = 0; parts.size() > 1 && c < 3; ++c)
             g.setCheck(i, c, parts[1][c] == u'1');
