@@ -11,8 +11,8 @@
 #include "platform/platform.h"
 #include "strips/squawkcontroller.h"
 #include "strips/stripassist.h"
-#include "strips/striplogcontroller.h"
 #include "strips/stripboard.h"
+#include "strips/striplogcontroller.h"
 #include "weather/weathercontroller.h"
 
 namespace tarvos {
@@ -25,9 +25,10 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_squawks = std::make_unique<SquawkController>(context(), *m_board);
     m_companions = std::make_unique<Companions>(context());
     m_assist = std::make_unique<StripAssistController>(context(), *m_board);
-    m_stripLog = std::make_unique<StripLogController>(
-        context(), *m_board,
-        [this](const QString &callsign) { m_companions->groundInfo().enter(callsign); });
+    m_stripLog =
+        std::make_unique<StripLogController>(context(), *m_board, [this](const QString &callsign) {
+            m_companions->groundInfo().enter(callsign);
+        });
     m_weather = std::make_unique<WeatherController>(context());
     m_frequencies = std::make_unique<FrequencyController>(context());
     connect(m_form1.get(), &Form1::closing, this, &Console::shutdown);
