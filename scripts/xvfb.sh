@@ -14,6 +14,7 @@ start_xvfb() {
         return 1
     fi
     export DISPLAY=":$(head -n1 "$display_file")"
+    export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
     rm -f "$display_file"
     trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 }

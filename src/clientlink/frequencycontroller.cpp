@@ -23,12 +23,18 @@ void FrequencyController::conClicked() {
 }
 
 void FrequencyController::step(const DefaultFile &file, Caption *label, int &counter) {
-    const FrequencyStep next = stepFrequencyList(m.data.read(file.name), counter);
+    DataDir::ReadResult list = m.data.read(file.name);
+    // Where the folder cannot hold the file, the list steps through its built-in lines (the
+    // controller was told so once) instead of starting over on every press.
+    if (list.status == DataDir::Status::Missing && m_builtIn.contains(file.name))
+        list = DataDir::ReadResult{DataDir::Status::Ok, file.lines};
+    const FrequencyStep next = stepFrequencyList(list, counter);
     label->setText(next.caption);
     counter = next.counter;
     // Only a missing file is created; the press that finds it missing shows nothing.
-    if (next.createFile)
-        m.data.openOrCreate(file, *m.platform.messages);
+    if (next.createFile &&
+        m.data.openOrCreate(file, *m.platform.messages).outcome == DataDir::Outcome::BuiltIn)
+        m_builtIn.insert(file.name);
 }
 
 } // namespace tarvos

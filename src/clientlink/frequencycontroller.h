@@ -3,6 +3,7 @@
 #include "console/context.h"
 
 #include <QObject>
+#include <QSet>
 
 namespace tarvos {
 
@@ -24,6 +25,7 @@ private:
     void step(const DefaultFile &file, Caption *label, int &counter);
 
     ConsoleContext m;
+    QSet<QString> m_builtIn; // lists whose file could not be created
 };
 
 } // namespace tarvos

@@ -51,7 +51,9 @@ RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
 
 RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,
                      const QString &windDirection) {
-    if (rwyFile.wasMissing())
+    // The run that created the file chooses nothing; where the file could not be written the
+    // built-in lines serve.
+    if (rwyFile.outcome == DataDir::Outcome::Created)
         return {};
     return chooseRunways(rwyFile.lines, station, windDirection);
 }
