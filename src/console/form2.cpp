@@ -1,5 +1,6 @@
 #include "console/form2.h"
 
+#include "console/form1.h"
 #include "console/twips.h"
 
 namespace tarvos {
@@ -48,6 +49,20 @@ Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window) {
     Command2 = button("Command2", "DEP", 9675, "back to main window");
     Command3 = button("Command3", "mini", 10395, "minimize the windows again");
     Command3->resize(px(690), px(345));
+}
+
+void Form2::copyFrom(const Form1 &f) {
+    Text1->setText(f.Text1->text());
+    Text2->setText(f.Text2->text());
+    Text3->setText(f.Text3->text());
+    Text4->setText(f.Text4->text());
+    Text5->setText(f.Text5->text());
+    Text6->setText(f.Text6->text());
+    Text7->setText(f.Text18->text());
+    Label1->setText(f.Label2->text());
+    Label2->setText(f.Label5->text());
+    Label3->setText(f.Label7->text());
+    Label4->setText(f.Label8->text());
 }
 
 int Form2::topTwips() const {

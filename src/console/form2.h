@@ -6,6 +6,8 @@
 
 namespace tarvos {
 
+class Form1;
+
 // The mini window: one narrow row with the weather, the ATIS letter, the TL and the lines of
 // the frequency lists, shown instead of the console.
 class Form2 : public QWidget {
@@ -23,6 +25,10 @@ public:
     Field *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7;
     Caption *Label1, *Label2, *Label3, *Label4;
     Button *Command1, *Command2, *Command3;
+
+    // Takes the weather row, the ATIS letter, the TL and the frequency lines from the console
+    // once; the mini window does not follow later changes by itself.
+    void copyFrom(const Form1 &console);
 
 private:
     int m_topTwips = 0;

@@ -52,17 +52,7 @@ void WindowModesController::mini() {
     Form2 &mini = m.form2();
     mini.setEnabled(true);
     mini.show();
-    mini.Text1->setText(f.Text1->text());
-    mini.Text2->setText(f.Text2->text());
-    mini.Text3->setText(f.Text3->text());
-    mini.Text4->setText(f.Text4->text());
-    mini.Text5->setText(f.Text5->text());
-    mini.Text6->setText(f.Text6->text());
-    mini.Text7->setText(f.Text18->text());
-    mini.Label1->setText(f.Label2->text());
-    mini.Label2->setText(f.Label5->text());
-    mini.Label3->setText(f.Label7->text());
-    mini.Label4->setText(f.Label8->text());
+    mini.copyFrom(f);
     callHook(m.hooks.hideChart);
 }
 

@@ -1,6 +1,7 @@
 #include "console/datadir.h"
 #include "console/textcodec.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,21 +10,8 @@
 
 using namespace tarvos;
 using tarvos::testing::FakeMessageBox;
-
-namespace {
-
-QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
+using tarvos::testing::fileBytes;
+using tarvos::testing::writeFile;
 
 TEST(TextCodec, SplitsLines) {
     struct Case {
@@ -83,22 +71,22 @@ TEST_F(DataDirTest, MissingFileIsCreatedOnceWithItsMessage) {
     auto first = dir.openOrCreate(freq, messages);
     EXPECT_EQ(first.outcome, DataDir::Outcome::Created);
     EXPECT_EQ(first.lines, freq.lines);
-    EXPECT_EQ(readBytes(dir.path("freq1.txt")), QByteArray("APP 119.62\r\nCTR 121.05\r\n"));
+    EXPECT_EQ(fileBytes(dir.path("freq1.txt")), QByteArray("APP 119.62\r\nCTR 121.05\r\n"));
     auto second = dir.openOrCreate(freq, messages);
     EXPECT_EQ(second.outcome, DataDir::Outcome::Existing);
     EXPECT_EQ(messages.shown, QStringList{freq.message});
 }
 
 TEST_F(DataDirTest, ReadsLfAndMissingFinalLineEnd) {
-    writeBytes(dir.path("a.txt"), "one\ntwo\r\nthree");
+    writeFile(dir.path("a.txt"), "one\ntwo\r\nthree");
     EXPECT_EQ(dir.read("a.txt").lines, (QStringList{"one", "two", "three"}));
     EXPECT_EQ(dir.read("none.txt").status, DataDir::Status::Missing);
 }
 
 TEST_F(DataDirTest, CachedReadSeesEdits) {
-    writeBytes(dir.path("s.txt"), "b1l BRANE1L\r\n");
+    writeFile(dir.path("s.txt"), "b1l BRANE1L\r\n");
     EXPECT_EQ(dir.lines("s.txt").lines, QStringList{"b1l BRANE1L"});
-    writeBytes(dir.path("s.txt"), "b1l BRANE1L\r\nb1n BRANE1N\r\n");
+    writeFile(dir.path("s.txt"), "b1l BRANE1L\r\nb1n BRANE1N\r\n");
     EXPECT_EQ(dir.lines("s.txt").lines.size(), 2);
     QFile::remove(dir.path("s.txt"));
     EXPECT_EQ(dir.lines("s.txt").status, DataDir::Status::Missing);
@@ -106,12 +94,12 @@ TEST_F(DataDirTest, CachedReadSeesEdits) {
 
 TEST_F(DataDirTest, ReplaceAndAppend) {
     ASSERT_TRUE(dir.replace("squawk.txt", {"5051", "5103", "EDDT", " 1 "}));
-    EXPECT_EQ(readBytes(dir.path("squawk.txt")), QByteArray("5051\r\n5103\r\nEDDT\r\n 1 \r\n"));
+    EXPECT_EQ(fileBytes(dir.path("squawk.txt")), QByteArray("5051\r\n5103\r\nEDDT\r\n 1 \r\n"));
     ASSERT_TRUE(dir.replace("squawk.txt", {"x"}));
-    EXPECT_EQ(readBytes(dir.path("squawk.txt")), QByteArray("x\r\n"));
+    EXPECT_EQ(fileBytes(dir.path("squawk.txt")), QByteArray("x\r\n"));
     ASSERT_TRUE(dir.append("log.txt", "first"));
     ASSERT_TRUE(dir.append("log.txt", "Schönefeld"));
-    EXPECT_EQ(readBytes(dir.path("log.txt")), QByteArray("first\r\nSch\xf6nefeld\r\n"));
+    EXPECT_EQ(fileBytes(dir.path("log.txt")), QByteArray("first\r\nSch\xf6nefeld\r\n"));
     EXPECT_TRUE(QDir(tmp.path()).entryList(QDir::Files).size() == 2) << "no temporary left";
 }
 

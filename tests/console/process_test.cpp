@@ -82,6 +82,9 @@ protected:
     }
     void launch() {
         program.setProgram(QStringLiteral(TARVOS_BINARY));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        program.setProcessEnvironment(environment);
         program.setArguments({"--data-dir", data.path()});
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start();

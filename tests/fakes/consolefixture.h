@@ -6,6 +6,7 @@
 #include "console/form1.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/qtprint.h"
+#include "fakes/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +16,6 @@
 #include <memory>
 
 namespace tarvos::testing {
-
-inline QByteArray fileBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    f.write(bytes);
-}
 
 // One tick of a timer, delivered at once (as its timeout would be).
 inline void tick(QTimer *timer) {

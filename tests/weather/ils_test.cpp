@@ -1,24 +1,17 @@
 #include "weather/ils.h"
 
 #include "fakes/fakeplatform.h"
+#include "fakes/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "weather/qstringprint.h"
+#include "fakes/qtprint.h"
 
 using namespace tarvos;
 using tarvos::testing::FakeMessageBox;
-
-namespace {
-
-QByteArray readBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using tarvos::testing::fileBytes;
 
 TEST(IlsPanel, EveryLineEndsWithCrLf) {
     const struct {
@@ -62,7 +55,7 @@ TEST(IlsPanel, MissingFileIsCreatedAndTheNoticeShownInThePanel) {
                             "ILS 07R / 110.70 / ISSE / 067\xb0 / 3000m\r\n"
                             "ILS 25L / 109.90 / ISSW / 247\xb0 / 3000m\r\n"
                             "ILS 25R / 110.30 / ISLR / 247\xb0 / 2700m\r\n";
-    EXPECT_EQ(readBytes(dir.path("ils.txt")), file);
+    EXPECT_EQ(fileBytes(dir.path("ils.txt")), file);
 
     // The next showing reads the file: the same bytes, as text.
     EXPECT_EQ(loadils(dir, messages), QString::fromLatin1(file));

@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include "weather/qstringprint.h"
+#include "fakes/qtprint.h"
 
 #include <cmath>
 

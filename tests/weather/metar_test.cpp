@@ -3,7 +3,7 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-#include "weather/qstringprint.h"
+#include "fakes/qtprint.h"
 
 #include <optional>
 

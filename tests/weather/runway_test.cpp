@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "weather/qstringprint.h"
+#include "fakes/qtprint.h"
 
 using namespace tarvos;
 using tarvos::testing::FakeMessageBox;

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QTest>
 
-#include "weather/qstringprint.h"
 
 using namespace tarvos;
 using namespace tarvos::testing;
