@@ -232,3 +232,27 @@ TEST_F(AssistTest, ShutdownClosesTheCompanionWindows) {
     EXPECT_FALSE(console->companions().groundInfo().hasWindow() &&
                  console->companions().groundInfo().window().isVisible());
 }
+
+TEST_F(AssistTest, ShortcutTablesWithCyclesShortAndEmptyLines) {
+    writeFile(dataPath("shortcut.txt"), "\r\nab\r\nabc xyz\r\nxyz abc\r\n  \r\nq1 Q\r\n");
+    Field *via = form().Text9[2];
+    via->setText("abc");
+    const QString held = via->text();
+    EXPECT_TRUE(held == "abc" || held == "xyz") << held;
+    via->setText("DCT");
+    EXPECT_EQ(via->text(), "DCT") << "the field works on afterwards";
+}
+
+TEST_F(AssistTest, MissingShortcutFileIsCreatedAndTheCodeWaits) {
+    QFile::remove(dataPath("shortcut.txt"));
+    Field *via = form().Text9[1];
+    via->setText("b1l");
+    EXPECT_EQ(via->text(), "b1l");
+    ASSERT_EQ(fake.messages.shown.size(), 1);
+    EXPECT_EQ(fake.messages.shown[0],
+              "The file shortcut.txt has been created. If you do not control in Berlin, please "
+              "edit this file. Now press OK and continue!");
+    via->setText("b1n");
+    EXPECT_EQ(via->text(), "BRANE1N");
+    EXPECT_EQ(fake.messages.shown.size(), 1);
+}
