@@ -14,6 +14,8 @@ fi
 . scripts/xvfb.sh
 start_xvfb
 data=$(mktemp -d)
+# A small aerodrome list, so that the picture shows the destination lookup at work.
+printf 'EDDF   Frankfurt\r\nEDDT   Berlin | Tegel\r\n' >"$data/ICAO.txt"
 build/release/src/tarvos --data-dir "$data" "$@" &
 pid=$!
 sleep 3

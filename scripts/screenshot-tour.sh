@@ -17,16 +17,16 @@ xdotool type --delay 80 "dlh123"
 click 200 124           # Dest
 xdotool type --delay 80 "EDDF"
 click 280 124           # via
-xdotool type --delay 80 "b5t"
+xdotool type --delay 80 "b5l"
 sleep 0.5
 xdotool key Return      # the note that shortcut.txt was created, if the via field knows it
 sleep 0.3
 click 280 124
 xdotool key ctrl+a BackSpace
-xdotool type --delay 80 "b5t"
-click 352 124           # Squawk
-xdotool type --delay 80 "a"
+xdotool type --delay 80 "b5l"
+xdotool type --delay 80 "a"      # the focus is in Squawk after the shortcut
 click 80 152            # Callsign of the second strip
 xdotool type --delay 80 "cfg440"
+click 662 124           # Fa: the first strip is cleared (red), the clearance is on the clipboard
 sleep 0.5
 import -window "$wid" "$out"

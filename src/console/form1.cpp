@@ -203,10 +203,10 @@ void Form1::buildBoard() {
     Label12 = b.label("Label12", "APP", 5400, 4620, 600, 225);
     Text17 = b.field("Text17", "Departure aerodrome", 5400, 4830, 600, 315);
     Label13 = b.label("Label13", " PILOT", 6060, 4620, 720, 225);
-    Label3 = b.label("Label3", "initial climb", 6840, 4620, 900, 225);
+    Label3 = b.label("Label3", "initial climb", 6840, 4620, 960, 225);
     Text12 = b.field("Text12", "Initial climb", 6840, 4830, 735, 315);
     Text12->setText(QStringLiteral("4000"));
-    Label4 = b.label("Label4", "Next Squawk", 7800, 4620, 1050, 225);
+    Label4 = b.label("Label4", "Next Squawk", 7800, 4620, 1260, 225);
     Text13 = b.field("Text13", "Next Squawk", 7800, 4830, 735, 315, "next usable Squawk");
     Command38 = b.button("Command38", "S", 8565, 4830, 300, 315, "Start-Squawk");
     Command20 = b.button("Command20", "L", 8895, 4830, 300, 315, "Last Squawk");
