@@ -2,6 +2,7 @@
 // prints the milliseconds that took and the program's peak resident memory (VmHWM, KiB) one
 // second later; then ends the program with SIGTERM.
 //   startup_probe "<window title>" <program> [arguments...]
+#include <X11/Xlib.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -11,7 +12,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <X11/Xlib.h>
 
 namespace {
 

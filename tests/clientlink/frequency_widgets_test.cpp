@@ -1,7 +1,6 @@
 #include "clientlink/frequencylist.h"
 #include "fakes/consolefixture.h"
 
-
 using namespace tarvos;
 using namespace tarvos::testing;
 

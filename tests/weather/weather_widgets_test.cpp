@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QTest>
 
-
 using namespace tarvos;
 using namespace tarvos::testing;
 
