@@ -1,7 +1,7 @@
 # Sourced by the scripts: starts a private virtual X display and exports DISPLAY for it.
 # The server is stopped when the calling script exits.
 start_xvfb() {
-    local fifo display_file
+    local display_file
     display_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     XVFB_PID=$!
@@ -16,5 +16,9 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$display_file")"
     export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
     rm -f "$display_file"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
+    tarvos::TerminationSignals::catchEarly();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvos"));
     QApplication::setApplicationVersion(QStringLiteral("V7.4"));

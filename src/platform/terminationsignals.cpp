@@ -18,17 +18,14 @@ void onSignal(int) {
 }
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
+void TerminationSignals::catchEarly() {
+    if (g_pipe[0] >= 0)
         return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) {
+        g_pipe[0] = g_pipe[1] = -1;
+        return;
+    }
     ::fcntl(g_pipe[0], F_SETFL, O_NONBLOCK);
-    m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        char byte;
-        while (::read(g_pipe[1], &byte, 1) == 1) {
-        }
-        emit terminationRequested();
-    });
     ::fcntl(g_pipe[1], F_SETFL, O_NONBLOCK);
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -36,6 +33,19 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
     action.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(sig, &action, nullptr);
+}
+
+TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent) {
+    catchEarly();
+    if (g_pipe[1] < 0)
+        return;
+    m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+        char byte;
+        while (::read(g_pipe[1], &byte, 1) == 1) {
+        }
+        emit terminationRequested();
+    });
 }
 
 TerminationSignals::~TerminationSignals() {

@@ -11,6 +11,10 @@ namespace tarvos {
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
+    // Catches the signals from here on, before the application exists: a signal that arrives
+    // while the console is still starting is delivered once the event loop runs.
+    static void catchEarly();
+
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
 

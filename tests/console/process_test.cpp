@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 // Xlib's macros (None, Status, ...) clash with other headers; it comes last.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace {
@@ -31,15 +32,40 @@ QString windowName(Display *d, Window w) {
     return result;
 }
 
-Window findWindow(Display *d, Window root, const QString &title) {
-    if (windowName(d, root) == title)
+// The process that owns a window, as the toolkit announces it.
+long windowPid(Display *d, Window w) {
+    const Atom pidAtom = XInternAtom(d, "_NET_WM_PID", True);
+    if (pidAtom == 0)
+        return -1;
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char *data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && count == 1)
+        pid = static_cast<long>(*reinterpret_cast<unsigned long *>(data));
+    if (data)
+        XFree(data);
+    return pid;
+}
+
+bool isViewable(Display *d, Window w) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(d, w, &attributes) && attributes.map_state == IsViewable;
+}
+
+// The shown window of that title that belongs to the process (tests may run side by side).
+Window findWindow(Display *d, Window root, const QString &title, long pid) {
+    if (windowName(d, root) == title && windowPid(d, root) == pid && isViewable(d, root))
         return root;
     Window parent, rootReturn, *children = nullptr;
     unsigned count = 0;
     Window found = 0;
     if (XQueryTree(d, root, &rootReturn, &parent, &children, &count)) {
         for (unsigned i = 0; i < count && !found; ++i)
-            found = findWindow(d, children[i], title);
+            found = findWindow(d, children[i], title, pid);
         if (children)
             XFree(children);
     }
@@ -50,7 +76,7 @@ Window waitForWindow(Display *d, const QString &title, int ms, const QProcess &p
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < ms && program.state() != QProcess::NotRunning) {
-        if (Window w = findWindow(d, DefaultRootWindow(d), title))
+        if (Window w = findWindow(d, DefaultRootWindow(d), title, program.processId()))
             return w;
         QThread::msleep(50);
     }
