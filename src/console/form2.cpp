@@ -26,7 +26,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window) {
         auto *b = new Button(QString::fromLatin1(caption), this);
         nameControl(b, QString::fromLatin1(name), QString::fromLatin1(caption),
                     QString::fromLatin1(tip));
-        b->setGeometry(pxRect(left, 240, 600, 345));
+        b->setGeometry(pxRect(left, 240, 525, 345));
         return b;
     };
     Label5 = new Caption(QStringLiteral("        Wind             QNH           Land      Take-Off"
@@ -34,21 +34,20 @@ Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window) {
                          this);
     nameControl(Label5, QStringLiteral("Label5"), QStringLiteral("Mini window header"));
     Label5->setGeometry(pxRect(0, 0, 7200, 240));
-    Text1 = field("Text1", "Wind direction", 480, 540);
-    Text2 = field("Text2", "Wind speed", 1050, 420);
-    Text3 = field("Text3", "QNH", 1500, 615);
-    Text4 = field("Text4", "Landing runway", 2145, 540);
-    Text5 = field("Text5", "Take-off runway", 2715, 540);
-    Text6 = field("Text6", "ICAO code", 3285, 735);
+    Text1 = field("Text1", "Wind direction", 420, 480);
+    Text2 = field("Text2", "Wind speed", 930, 420);
+    Text3 = field("Text3", "QNH", 1485, 570);
+    Text4 = field("Text4", "Landing runway", 2400, 540);
+    Text5 = field("Text5", "Take-off runway", 3180, 540);
+    Text6 = field("Text6", "ICAO code", 8700, 735);
     Text7 = field("Text7", "ATIS letter", 4050, 345);
-    Label1 = label("Label1", "TL", 4455, 615);
-    Label2 = label("Label2", "", 5100, 1215);
-    Label3 = label("Label3", "", 6345, 1815);
-    Label4 = label("Label4", "", 8190, 735);
-    Command1 = button("Command1", "Back", 8955, "back to main window");
-    Command2 = button("Command2", "DEP", 9675, "back to main window");
-    Command3 = button("Command3", "mini", 10395, "minimize the windows again");
-    Command3->resize(px(690), px(345));
+    Label1 = label("Label1", "TL", 4650, 615);
+    Label2 = label("Label2", "", 5385, 1400);
+    Label3 = label("Label3", "", 6840, 1215);
+    Label4 = label("Label4", "", 8085, 600);
+    Command1 = button("Command1", "Back", 9480, "back to main window");
+    Command2 = button("Command2", "DEP", 10035, "back to main window");
+    Command3 = button("Command3", "mini", 10590, "minimize the windows again");
 }
 
 void Form2::copyFrom(const Form1 &f) {
