@@ -47,14 +47,24 @@ void Field::mouseDoubleClickEvent(QMouseEvent *event) {
         emit doubleClicked();
 }
 
+// Focus that comes and goes with the whole window (the controller switching to the ATC client
+// and back, a message box opening and closing) is no move between fields: the handlers would
+// otherwise overwrite the clipboard the controller just filled elsewhere.
+static bool movesBetweenFields(const QFocusEvent *event) {
+    return event->reason() != Qt::ActiveWindowFocusReason &&
+           event->reason() != Qt::PopupFocusReason;
+}
+
 void Field::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
-    emit focusEntered();
+    if (movesBetweenFields(event))
+        emit focusEntered();
 }
 
 void Field::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
-    emit focusLeft();
+    if (movesBetweenFields(event))
+        emit focusLeft();
 }
 
 void Field::keyPressEvent(QKeyEvent *event) {

@@ -256,3 +256,17 @@ TEST_F(AssistTest, MissingShortcutFileIsCreatedAndTheCodeWaits) {
     EXPECT_EQ(via->text(), "BRANE1N");
     EXPECT_EQ(fake.messages.shown.size(), 1);
 }
+
+TEST_F(AssistTest, SwitchingWindowsIsNoFieldFocus) {
+    form().Text7[0]->setText("DLH1");
+    form().Text7[0]->setFocus();
+    fake.clipboard.setText("copied in the ATC client");
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form().Text7[0], &out);
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form().Text7[0], &in);
+    EXPECT_EQ(fake.clipboard.text(), "copied in the ATC client");
+    QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(form().Text7[0], &tab);
+    EXPECT_TRUE(fake.clipboard.text().startsWith("APP! Request release DLH1"));
+}
