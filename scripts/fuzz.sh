@@ -9,6 +9,7 @@ build="$root/build-fuzz"
 runs="${1:-1000000}"
 jobs="${FUZZ_BUILD_JOBS:-2}"
 
+"$root/scripts/install-deps.sh" clang libclang-rt-14-dev ninja-build
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVOS_BUILD_FUZZERS=ON -DTARVOS_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer

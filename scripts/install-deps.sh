@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Tarvos needs on Debian 12, when it is missing.
+# Further package names on the command line are installed too (the fuzz script's clang).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxtst-dev
     xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core
+    "$@"
 )
 
 missing=()
