@@ -42,6 +42,14 @@ struct ConsoleState {
     int autosidswitch = 1;
     int commanddone = 0;
     int flightplanlabels = 0; // unset until a command word sets it: counts as not 1
+
+    // Network status.
+    QString whazzuptext;   // the last status text (or the update file) as downloaded
+    QString lookupkey;     // the key of the last flight-plan lookup
+    QString greeting;      // the last greeting sentence put on the clipboard
+    QString depsearchcode; // the traffic listing's search code; ":CODE:" after a run
+    QString depsearchshown;
+    int depsearchpos = 1;
 };
 
 } // namespace tarvos
