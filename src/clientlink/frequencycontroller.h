@@ -1,13 +1,15 @@
 #pragma once
 
-#include "console/context.h"
-
 #include <QObject>
 #include <QSet>
 
 namespace tarvos {
 
 class Caption;
+class DataDir;
+class Form1;
+class MessageBox;
+struct ConsoleState;
 struct DefaultFile;
 
 // The two frequency lists of the top panel: "ATC" steps through freq1.txt into Label5 with
@@ -16,7 +18,8 @@ struct DefaultFile;
 class FrequencyController : public QObject {
     Q_OBJECT
 public:
-    explicit FrequencyController(ConsoleContext context, QObject *parent = nullptr);
+    FrequencyController(Form1 &form, ConsoleState &state, DataDir &data, MessageBox &messages,
+                        QObject *parent = nullptr);
 
     void atcClicked(); // "ATC"
     void conClicked(); // "Con"
@@ -24,7 +27,10 @@ public:
 private:
     void step(const DefaultFile &file, Caption *label, int &counter);
 
-    ConsoleContext m;
+    Form1 &m_form;
+    ConsoleState &m_state;
+    DataDir &m_data;
+    MessageBox &m_messages;
     QSet<QString> m_builtIn; // lists whose file could not be created
 };
 

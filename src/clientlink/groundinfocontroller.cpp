@@ -7,8 +7,9 @@
 
 namespace tarvos {
 
-GroundInfoController::GroundInfoController(ConsoleState &state, Platform &platform, QObject *parent)
-    : QObject(parent), m_state(state), m_platform(platform) {}
+GroundInfoController::GroundInfoController(ConsoleState &state, WindowStacking &stacking,
+                                           QObject *parent)
+    : QObject(parent), m_state(state), m_stacking(stacking) {}
 
 GroundInfoController::~GroundInfoController() {
     delete m_window.data();
@@ -23,8 +24,7 @@ Form4 &GroundInfoController::window() {
         form->setCheckColours(m_state.groundcheckmode);
         form->showRows(m_rows);
         connectWindow(*form);
-        if (m_platform.stacking)
-            m_platform.stacking->setTopmost(form, true);
+        m_stacking.setTopmost(form, true);
     }
     return *m_window;
 }

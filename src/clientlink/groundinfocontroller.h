@@ -10,7 +10,7 @@ namespace tarvos {
 
 class Form4;
 struct ConsoleState;
-struct Platform;
+class WindowStacking;
 
 // Owns the ground-info rows and the window that shows them. The window is created on first
 // use, hidden and topmost; closing it through its frame discards it with its rows, and the next
@@ -18,7 +18,7 @@ struct Platform;
 class GroundInfoController : public QObject {
     Q_OBJECT
 public:
-    GroundInfoController(ConsoleState &state, Platform &platform, QObject *parent = nullptr);
+    GroundInfoController(ConsoleState &state, WindowStacking &stacking, QObject *parent = nullptr);
     ~GroundInfoController() override;
 
     const GroundInfo &rows() const { return m_rows; }
@@ -49,7 +49,7 @@ private:
     void windowClosed();
 
     ConsoleState &m_state;
-    Platform &m_platform;
+    WindowStacking &m_stacking;
     GroundInfo m_rows;
     QPointer<Form4> m_window;
     QPoint m_position;

@@ -3,6 +3,8 @@
 #include "console/form1.h"
 #include "console/twips.h"
 
+#include <QCloseEvent>
+
 namespace tarvos {
 
 Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window) {
@@ -62,6 +64,14 @@ void Form2::copyFrom(const Form1 &f) {
     Label2->setText(f.Label5->text());
     Label3->setText(f.Label7->text());
     Label4->setText(f.Label8->text());
+}
+
+void Form2::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    // A close from the window system is the controller's; the program's own close at
+    // shutdown is not spontaneous.
+    if (event->spontaneous())
+        emit closedByUser();
 }
 
 int Form2::topTwips() const {

@@ -30,6 +30,13 @@ public:
     // once; the mini window does not follow later changes by itself.
     void copyFrom(const Form1 &console);
 
+signals:
+    // The controller closed the window through its frame (not the program at shutdown).
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     int m_topTwips = 0;
 };

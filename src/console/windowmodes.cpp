@@ -19,13 +19,14 @@ constexpr int kUpdateHiddenTop = 7320;
 constexpr int kMiniRaisedTop = -310;
 } // namespace
 
-WindowModesController::WindowModesController(ConsoleContext context, QObject *parent)
-    : QObject(parent), m(std::move(context)) {
-    Form1 &f = m.form1;
+WindowModesController::WindowModesController(Form1 &form, ConsoleState &state, ScreenInfo &screen,
+                                             WindowStacking &stacking, QObject *parent)
+    : QObject(parent), m_form(form), m_state(state), m_screen(screen), m_stacking(stacking) {
+    Form1 &f = m_form;
     connect(f.Check1, &QCheckBox::clicked, this, &WindowModesController::alwaysOnTopClicked);
     connect(f.Command9, &QPushButton::clicked, this, &WindowModesController::mini);
-    connect(f.Command34, &QPushButton::clicked, this, [this] { toggleHelp(m.form1.Text14); });
-    connect(f.Command35, &QPushButton::clicked, this, [this] { toggleHelp(m.form1.Text15); });
+    connect(f.Command34, &QPushButton::clicked, this, [this] { toggleHelp(m_form.Text14); });
+    connect(f.Command35, &QPushButton::clicked, this, [this] { toggleHelp(m_form.Text15); });
     connect(&f, &Form1::backgroundPressed, this, &WindowModesController::hideHelpPanels);
     connect(f.Command43, &QPushButton::clicked, this, &WindowModesController::toggleLevels);
     connect(f.Command39, &QPushButton::clicked, this, &WindowModesController::stopwatchClicked);
@@ -33,86 +34,108 @@ WindowModesController::WindowModesController(ConsoleContext context, QObject *pa
     connect(f.Text20, &Panel::clicked, f.Text20, &QWidget::hide);
     connect(f.Text23, &Panel::clicked, f.Text23, &QWidget::hide);
     connect(f.Text22, &Field::doubleClicked, this,
-            [this] { Form1::setTopTwips(m.form1.Text22, kUpdateHiddenTop); });
+            [this] { Form1::setTopTwips(m_form.Text22, kUpdateHiddenTop); });
     // The update notice goes out of view two seconds after start.
     connect(f.Timer5, &QTimer::timeout, this, [this] {
-        Form1::setTopTwips(m.form1.Text22, kUpdateHiddenTop);
-        m.form1.Timer5->stop();
+        Form1::setTopTwips(m_form.Text22, kUpdateHiddenTop);
+        m_form.Timer5->stop();
     });
 }
 
+WindowModesController::~WindowModesController() = default;
+
+Form2 &WindowModesController::miniWindow() {
+    if (!m_mini) {
+        m_mini = std::make_unique<Form2>();
+        wireMini(*m_mini);
+    }
+    return *m_mini;
+}
+
+void WindowModesController::copyWeatherToMini() {
+    miniWindow().copyFrom(m_form);
+}
+
+void WindowModesController::closeMini() {
+    if (m_mini)
+        m_mini->close();
+}
+
 void WindowModesController::alwaysOnTopClicked() {
-    m.platform.stacking->setTopmost(&m.form1, m.form1.Check1->isChecked());
+    m_stacking.setTopmost(&m_form, m_form.Check1->isChecked());
 }
 
 void WindowModesController::mini() {
-    Form1 &f = m.form1;
+    Form1 &f = m_form;
     f.setEnabled(false);
     f.hide();
-    Form2 &mini = m.form2();
-    mini.setEnabled(true);
-    mini.show();
-    mini.copyFrom(f);
-    callHook(m.hooks.hideChart);
+    Form2 &form2 = miniWindow();
+    form2.setEnabled(true);
+    form2.show();
+    form2.copyFrom(f);
+    emit chartNotWanted();
 }
 
-void WindowModesController::wireForm2(Form2 &form2) {
+void WindowModesController::wireMini(Form2 &form2) {
     connect(form2.Command1, &QPushButton::clicked, this, &WindowModesController::back);
     connect(form2.Command2, &QPushButton::clicked, this, &WindowModesController::backToBoard);
     connect(form2.Command3, &QPushButton::clicked, this, &WindowModesController::miniToggle);
-    const QSize screen = m.platform.screen->sizePixels();
+    // Closing the mini window through its frame is "Back": the console must not stay hidden
+    // with no window left on the screen.
+    connect(&form2, &Form2::closedByUser, this, &WindowModesController::back);
+    const QSize screen = m_screen.sizePixels();
     form2.move((screen.width() - form2.frameGeometry().width()) / 2, form2.y());
-    m.platform.stacking->setTopmost(&form2, true);
+    m_stacking.setTopmost(&form2, true);
 }
 
 void WindowModesController::back() {
-    if (m.hasForm2()) {
-        m.form2().setEnabled(false);
-        m.form2().hide();
+    if (m_mini) {
+        m_mini->setEnabled(false);
+        m_mini->hide();
     }
-    m.form1.setEnabled(true);
-    m.form1.show();
+    m_form.setEnabled(true);
+    m_form.show();
 }
 
 void WindowModesController::backToBoard() {
-    m.form2().Command1->setFocus();
+    miniWindow().Command1->setFocus();
     back();
-    m.form1.setHeightTwips(Form1::kBoardHeight);
+    m_form.setHeightTwips(Form1::kBoardHeight);
 }
 
 void WindowModesController::miniToggle() {
-    Form2 &mini = m.form2();
-    mini.Command1->setFocus();
-    if (mini.Command3->text() == QLatin1String("mini")) {
-        mini.Command3->setText(QStringLiteral("norm"));
-        mini.moveTopTwips(kMiniRaisedTop);
-    } else if (mini.Command3->text() == QLatin1String("norm")) {
-        mini.Command3->setText(QStringLiteral("mini"));
-        mini.moveTopTwips(0);
+    Form2 &form2 = miniWindow();
+    form2.Command1->setFocus();
+    if (form2.Command3->text() == QLatin1String("mini")) {
+        form2.Command3->setText(QStringLiteral("norm"));
+        form2.moveTopTwips(kMiniRaisedTop);
+    } else if (form2.Command3->text() == QLatin1String("norm")) {
+        form2.Command3->setText(QStringLiteral("mini"));
+        form2.moveTopTwips(0);
     }
-    m.platform.stacking->setTopmost(&mini, true);
+    m_stacking.setTopmost(&form2, true);
 }
 
 void WindowModesController::toggleHelp(QWidget *panel) {
     if (Form1::topTwipsOf(panel) != kPanelShownTop) {
         Form1::setTopTwips(panel, kPanelShownTop);
         panel->raise();
-        m.form1.Label1->setText(QStringLiteral("DEP"));
-        m.form1.setHeightTwips(Form1::kHelpHeight);
+        m_form.Label1->setText(QStringLiteral("DEP"));
+        m_form.setHeightTwips(Form1::kHelpHeight);
     } else {
         Form1::setTopTwips(panel, kHelpHiddenTop);
     }
-    Form1::setTopTwips(m.form1.Text19, kWeatherPanelHiddenTop);
+    Form1::setTopTwips(m_form.Text19, kWeatherPanelHiddenTop);
 }
 
 void WindowModesController::hideHelpPanels() {
-    Form1::setTopTwips(m.form1.Text14, kHelpHiddenTop);
-    Form1::setTopTwips(m.form1.Text15, kHelpHiddenTop);
+    Form1::setTopTwips(m_form.Text14, kHelpHiddenTop);
+    Form1::setTopTwips(m_form.Text15, kHelpHiddenTop);
 }
 
 void WindowModesController::toggleLevels() {
-    Form1 &f = m.form1;
-    const bool show = m.state.levelshidden == 1;
+    Form1 &f = m_form;
+    const bool show = m_state.levelshidden == 1;
     const int top = show ? kLevelsShownTop : kLevelsHiddenTop;
     for (QWidget *w :
          std::initializer_list<QWidget *>{f.Combo1, f.Combo2, f.Combo3, f.Combo4, f.Label20}) {
@@ -122,16 +145,16 @@ void WindowModesController::toggleLevels() {
     }
     if (show)
         f.Label20->stackUnder(f.Combo2);
-    m.state.levelshidden = show ? 0 : 1;
+    m_state.levelshidden = show ? 0 : 1;
 }
 
 void WindowModesController::stopwatchClicked() {
-    Form1 &f = m.form1;
+    Form1 &f = m_form;
     if (!f.Timer1->isActive())
         f.Timer1->start();
-    if (m.state.sepseconds > 0) {
-        m.state.sepminutes = 0;
-        m.state.sepseconds = 0;
+    if (m_state.sepseconds > 0) {
+        m_state.sepminutes = 0;
+        m_state.sepseconds = 0;
         f.Timer1->stop();
         f.Command39->setText(QStringLiteral("Timer"));
     }
@@ -139,7 +162,7 @@ void WindowModesController::stopwatchClicked() {
 }
 
 void WindowModesController::stopwatchTick() {
-    ConsoleState &s = m.state;
+    ConsoleState &s = m_state;
     s.sepseconds += 1;
     if (s.sepseconds >= 60) {
         s.sepminutes += 1;
@@ -149,8 +172,8 @@ void WindowModesController::stopwatchTick() {
         s.sepminutes = 0;
         s.sepseconds = 0;
     }
-    m.form1.Command39->setText(numberText(s.sepminutes) + QLatin1Char(':') +
-                               numberText(s.sepseconds));
+    m_form.Command39->setText(numberText(s.sepminutes) + QLatin1Char(':') +
+                              numberText(s.sepseconds));
 }
 
 } // namespace tarvos

@@ -60,8 +60,8 @@ public:
     virtual void setTopmost(QWidget *window, bool topmost) = 0;
 };
 
-// The set of services handed to every controller. Later services (HTTP transfer, keyboard and
-// mouse injection) join this struct.
+// The desktop services, one of each. The composition root hands each controller only the ones it
+// uses.
 struct Platform {
     Clipboard *clipboard = nullptr;
     MessageBox *messages = nullptr;
@@ -71,5 +71,12 @@ struct Platform {
     ScreenInfo *screen = nullptr;
     WindowStacking *stacking = nullptr;
 };
+
+// The one wiring of a set of implementations (the desktop's, or the tests' fakes) that names
+// its members as Platform does.
+template <class Services> Platform wirePlatform(Services &services) {
+    return Platform{&services.clipboard, &services.messages, &services.beeper,  &services.editor,
+                    &services.clock,     &services.screen,   &services.stacking};
+}
 
 } // namespace tarvos

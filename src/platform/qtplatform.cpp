@@ -72,15 +72,4 @@ void QtWindowStacking::setTopmost(QWidget *window, bool topmost) {
     if (QWindow *handle = window->windowHandle())
         handle->setFlag(Qt::WindowStaysOnTopHint, topmost);
 }
-
-QtPlatform::QtPlatform() {
-    m_platform.clipboard = &m_clipboard;
-    m_platform.messages = &m_messages;
-    m_platform.beeper = &m_beeper;
-    m_platform.editor = &m_editor;
-    m_platform.clock = &m_clock;
-    m_platform.screen = &m_screen;
-    m_platform.stacking = &m_stacking;
-}
-
 } // namespace tarvos

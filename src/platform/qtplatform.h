@@ -44,20 +44,15 @@ public:
 };
 
 // Owns one instance of every desktop implementation.
-class QtPlatform {
-public:
-    QtPlatform();
-    Platform &platform() { return m_platform; }
-
-private:
-    QtClipboard m_clipboard;
-    QtMessageBox m_messages;
-    QtBeeper m_beeper;
-    DesktopEditorLauncher m_editor;
-    SystemClock m_clock;
-    QtScreenInfo m_screen;
-    QtWindowStacking m_stacking;
-    Platform m_platform;
+struct QtPlatform {
+    QtClipboard clipboard;
+    QtMessageBox messages;
+    QtBeeper beeper;
+    DesktopEditorLauncher editor;
+    SystemClock clock;
+    QtScreenInfo screen;
+    QtWindowStacking stacking;
+    Platform platform = wirePlatform(*this);
 };
 
 } // namespace tarvos

@@ -9,8 +9,8 @@
 
 namespace tarvos {
 
-Form3::Form3(const DataDir &data, Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_data(data), m_platform(platform) {
+Form3::Form3(const DataDir &data, const Clock &clock, const ScreenInfo &screen, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_data(data), m_clock(clock) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tarvos"));
     setAccessibleName(QStringLiteral("Alle Flugstreifen von heute"));
@@ -46,7 +46,7 @@ Form3::Form3(const DataDir &data, Platform &platform, QWidget *parent)
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &Form3::testit);
 
-    const int screenWidth = m_platform.screen ? m_platform.screen->sizePixels().width() : 0;
+    const int screenWidth = screen.sizePixels().width();
     move((screenWidth - width()) / 2, px(kCreatedTopTwips));
     Timer1->start();
 }
@@ -55,7 +55,7 @@ void Form3::testit() {
     m_count = 0;
     Label2->setText(aircraftCountText(0));
     Text1->setText(QString());
-    const QDate today = m_platform.clock ? m_platform.clock->now().date() : QDate::currentDate();
+    const QDate today = m_clock.now().date();
     const DataDir::ReadResult log = m_data.lines(kLogFileName);
     if (log.status != DataDir::Status::Ok)
         return;

@@ -8,7 +8,8 @@
 namespace tarvos {
 
 class DataDir;
-struct Platform;
+class Clock;
+class ScreenInfo;
 
 // The window of today's strips: the lines of log.txt that carry today's date, and their count.
 class Form3 : public QWidget {
@@ -20,7 +21,8 @@ public:
     static constexpr int kGapTwips = 10; // between the main window and this one
 
     // Created centred on the screen, top edge at 6000 twips; 200 ms later it fills its list.
-    Form3(const DataDir &data, Platform &platform, QWidget *parent = nullptr);
+    Form3(const DataDir &data, const Clock &clock, const ScreenInfo &screen,
+          QWidget *parent = nullptr);
 
     // Fills the list from log.txt; a missing or unreadable log leaves it empty, "0 Flugzeuge".
     void testit();
@@ -38,7 +40,7 @@ public:
 
 private:
     const DataDir &m_data;
-    Platform &m_platform;
+    const Clock &m_clock;
     int m_count = 0;
 };
 

@@ -13,44 +13,44 @@ namespace {
 const QString kSquawkFile = QStringLiteral("squawk.txt");
 }
 
-SquawkController::SquawkController(ConsoleContext context, StripBoardController &board,
-                                   QObject *parent)
-    : QObject(parent), m(std::move(context)), m_board(board) {
-    Form1 &f = m.form1;
+SquawkController::SquawkController(Form1 &form, ConsoleState &state, DataDir &data,
+                                   StripBoardController &board, QObject *parent)
+    : QObject(parent), m_form(form), m_state(state), m_data(data), m_board(board) {
+    Form1 &f = m_form;
     board.onChange(StripBoardController::Squawk, [this](int r) { squawkChanged(r); });
     for (int r = 0; r < Form1::kRows; ++r) {
         Field *squawk = board.field(StripBoardController::Squawk, r);
         connect(squawk, &Field::doubleClicked, squawk, &QLineEdit::clear);
-        connect(squawk, &Field::focusEntered, this, [this] { callHook(m.hooks.hideChart); });
+        connect(squawk, &Field::focusEntered, this, &SquawkController::chartNotWanted);
     }
     connect(f.Command38, &QPushButton::clicked, this, &SquawkController::loadStartSquawk);
     connect(f.Command20, &QPushButton::clicked, this, &SquawkController::loadLastSquawk);
 }
 
 void SquawkController::loadsquawk() {
-    const DataDir::ReadResult file = m.data.read(kSquawkFile);
+    const DataDir::ReadResult file = m_data.read(kSquawkFile);
     if (file.status == DataDir::Status::Ok) {
         const SquawkFile values = parseSquawkFile(file.lines);
         if (values.linesRead > 0)
-            m.state.startsquawk = values.startsquawk;
+            m_state.startsquawk = values.startsquawk;
         if (values.linesRead > 1)
-            m.state.lastsquawk = values.lastsquawk;
+            m_state.lastsquawk = values.lastsquawk;
         if (values.linesRead > 2)
-            m.state.homeicao = values.homeicao;
+            m_state.homeicao = values.homeicao;
         if (values.linesRead > 3)
-            m.state.atisnumber = leadingInt(values.atisnumber);
+            m_state.atisnumber = leadingInt(values.atisnumber);
     }
-    m.form1.Text6->setText(m.state.homeicao);
+    m_form.Text6->setText(m_state.homeicao);
 }
 
 void SquawkController::savesquawk() {
     // A failed write leaves the previous squawk.txt whole; it is not reported.
-    m.data.replace(kSquawkFile, squawkFileLines(m.state.startsquawk, m.form1.Text13->text(),
-                                                m.state.homeicao, m.state.atisnumber));
+    m_data.replace(kSquawkFile, squawkFileLines(m_state.startsquawk, m_form.Text13->text(),
+                                                m_state.homeicao, m_state.atisnumber));
 }
 
 void SquawkController::squawkChanged(int r) {
-    Form1 &f = m.form1;
+    Form1 &f = m_form;
     if (f.Text13->text().isEmpty())
         f.Text13->setText(kFirstSquawk);
     Field *squawk = m_board.field(StripBoardController::Squawk, r);
@@ -60,21 +60,21 @@ void SquawkController::squawkChanged(int r) {
     squawk->setText(assigned);
     m_board.field(StripBoardController::Remarks, r)->setFocus();
     m_board.hideFlightPlanFields();
-    m.state.lastsquawk = nextSquawk(assigned);
-    f.Text13->setText(m.state.lastsquawk);
+    m_state.lastsquawk = nextSquawk(assigned);
+    f.Text13->setText(m_state.lastsquawk);
 }
 
 void SquawkController::loadStartSquawk() {
-    const DataDir::ReadResult file = m.data.read(kSquawkFile);
+    const DataDir::ReadResult file = m_data.read(kSquawkFile);
     // The S value is taken as the file now holds it, so that an edit of line 1 is also what
     // squawk.txt keeps at shutdown.
     if (file.status == DataDir::Status::Ok && !file.lines.isEmpty())
-        m.state.startsquawk = parseSquawkFile(file.lines).startsquawk;
-    m.form1.Text13->setText(m.state.startsquawk);
+        m_state.startsquawk = parseSquawkFile(file.lines).startsquawk;
+    m_form.Text13->setText(m_state.startsquawk);
 }
 
 void SquawkController::loadLastSquawk() {
-    m.form1.Text13->setText(m.state.lastsquawk);
+    m_form.Text13->setText(m_state.lastsquawk);
 }
 
 } // namespace tarvos

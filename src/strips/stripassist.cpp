@@ -12,12 +12,14 @@ namespace tarvos {
 
 using Column = StripBoardController::Column;
 
-StripAssistController::StripAssistController(ConsoleContext context, StripBoardController &board,
-                                             QObject *parent)
-    : QObject(parent), m(std::move(context)), m_board(board), m_destinations(m.data) {
+StripAssistController::StripAssistController(Form1 &form, ConsoleState &state, DataDir &data,
+                                             Clipboard &clipboard, MessageBox &messages,
+                                             StripBoardController &board, QObject *parent)
+    : QObject(parent), m_form(form), m_state(state), m_data(data), m_clipboard(clipboard),
+      m_messages(messages), m_board(board), m_destinations(data) {
     board.onChange(StripBoardController::Dest, [this](int r) { destChanged(r); });
     board.onChange(StripBoardController::Via, [this](int r) { via(r); });
-    auto hideChart = [this] { callHook(m.hooks.hideChart); };
+    auto hideChart = [this] { emit chartNotWanted(); };
     for (int r = 0; r < Form1::kRows; ++r) {
         Field *callsign = board.field(StripBoardController::Callsign, r);
         Field *dest = board.field(StripBoardController::Dest, r);
@@ -29,9 +31,9 @@ StripAssistController::StripAssistController(ConsoleContext context, StripBoardC
         connect(callsign, &Field::focusEntered, this, [this, r] { releaseRequest(r); });
 
         connect(dest, &Field::clicked, this, [this, r] {
-            callHook(m.hooks.hideChart);
-            m.platform.clipboard->clear();
-            m.platform.clipboard->setText(
+            emit chartNotWanted();
+            m_clipboard.clear();
+            m_clipboard.setText(
                 callsignTail(m_board.field(StripBoardController::Callsign, r)->text()));
         });
         connect(dest, &Field::doubleClicked, this, [this, dest, r] {
@@ -41,15 +43,22 @@ StripAssistController::StripAssistController(ConsoleContext context, StripBoardC
         connect(dest, &Field::focusLeft, this, [dest] { dest->setText(dest->text().toUpper()); });
 
         connect(viaField, &Field::doubleClicked, viaField, &QLineEdit::clear);
+        // With the automatic-SID switch on, entering a via field shows the chart. An empty field
+        // gets the chart word (which opens the chart and empties it again); a field that holds
+        // a route keeps it, so tabbing through a strip never loses its SID.
         connect(viaField, &Field::focusEntered, this, [this, viaField] {
-            if (m.state.autosidswitch == 1)
+            if (m_state.autosidswitch != 1)
+                return;
+            if (viaField->text().isEmpty())
                 viaField->setText(QStringLiteral("sid"));
+            else
+                emit chartWanted();
         });
 
         connect(remarks, &Field::doubleClicked, this, [this, r] { markLanding(r); });
         connect(remarks, &Field::focusEntered, this, [this, remarks] {
-            m.platform.clipboard->setText(ipSentence(remarks->text()));
-            callHook(m.hooks.hideChart);
+            m_clipboard.setText(ipSentence(remarks->text()));
+            emit chartNotWanted();
         });
     }
 }
@@ -69,18 +78,18 @@ void StripAssistController::via(int r) {
     }
     if (isChartWord(field->text())) {
         field->clear();
-        callHook(m.hooks.showChart);
+        emit chartWanted();
         field->setFocus();
     }
     if (m_expanded) {
-        callHook(m.hooks.hideChart);
+        emit chartNotWanted();
         m_board.field(StripBoardController::Squawk, r)->setFocus();
     }
 }
 
 void StripAssistController::shortcut() {
     Field *field = m_board.field(StripBoardController::Via, m_shortcutRow);
-    const CodeExpansion expansion = lookupShortcut(m.data, *m.platform.messages, field->text());
+    const CodeExpansion expansion = lookupShortcut(m_data, m_messages, field->text());
     if (expansion.replaced) {
         field->setText(expansion.text);
         m_expanded = true;
@@ -88,8 +97,8 @@ void StripAssistController::shortcut() {
 }
 
 void StripAssistController::callsignDoubleClicked(int r) {
-    callHook(m.hooks.hideChart);
-    const auto row = m.form1.row(r);
+    emit chartNotWanted();
+    const auto row = m_form.row(r);
     if (row[StripBoardController::Callsign]->text().isEmpty()) {
         for (int c = StripBoardController::Dest; c <= StripBoardController::Remarks; ++c)
             row[c]->clear();
@@ -99,15 +108,15 @@ void StripAssistController::callsignDoubleClicked(int r) {
 }
 
 void StripAssistController::releaseRequest(int r) {
-    const auto row = m.form1.row(r);
-    m.platform.clipboard->clear();
-    m.platform.clipboard->setText(releaseRequestText(row[StripBoardController::Callsign]->text(),
-                                                     row[StripBoardController::Via]->text(),
-                                                     m.form1.Text12->text()));
+    const auto row = m_form.row(r);
+    m_clipboard.clear();
+    m_clipboard.setText(releaseRequestText(row[StripBoardController::Callsign]->text(),
+                                           row[StripBoardController::Via]->text(),
+                                           m_form.Text12->text()));
 }
 
 void StripAssistController::markLanding(int r) {
-    m_board.field(StripBoardController::Remarks, r)->setText(landingRemarks(m.form1.Text4->text()));
+    m_board.field(StripBoardController::Remarks, r)->setText(landingRemarks(m_form.Text4->text()));
     m_board.setRowColour(r, kGreen);
 }
 

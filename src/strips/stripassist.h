@@ -1,13 +1,17 @@
 #pragma once
 
-#include "console/context.h"
 #include "strips/destination.h"
 
 #include <QObject>
 
 namespace tarvos {
 
+class Clipboard;
+class DataDir;
+class Form1;
+class MessageBox;
 class StripBoardController;
+struct ConsoleState;
 
 // The assistants of the strip fields: the destination lookup on every change of a Dest field,
 // the SID shortcuts of the via field, the clipboard texts on entering a callsign or Remarks
@@ -15,7 +19,8 @@ class StripBoardController;
 class StripAssistController : public QObject {
     Q_OBJECT
 public:
-    StripAssistController(ConsoleContext context, StripBoardController &board,
+    StripAssistController(Form1 &form, ConsoleState &state, DataDir &data, Clipboard &clipboard,
+                          MessageBox &messages, StripBoardController &board,
                           QObject *parent = nullptr);
 
     void destChanged(int r);
@@ -25,8 +30,16 @@ public:
     void releaseRequest(int r);
     void markLanding(int r);
 
+signals:
+    void chartWanted();    // the SID chart for the landing runway
+    void chartNotWanted(); // and putting it away
+
 private:
-    ConsoleContext m;
+    Form1 &m_form;
+    ConsoleState &m_state;
+    DataDir &m_data;
+    Clipboard &m_clipboard;
+    MessageBox &m_messages;
     StripBoardController &m_board;
     DestinationLookup m_destinations;
     bool m_expanded = false; // the shortcut lookup replaced the via text

@@ -15,14 +15,13 @@ constexpr int kTodayLowTop = 4935;
 constexpr int kTodayHighTop = 1365;
 } // namespace
 
-StripBoardController::StripBoardController(ConsoleContext context, QObject *parent)
-    : QObject(parent), m(std::move(context)) {
-    Form1 &f = m.form1;
+StripBoardController::StripBoardController(Form1 &form, BoardFields &fields, ConsoleState &state,
+                                           DataDir &data, Clipboard &clipboard,
+                                           MessageBox &messages, QObject *parent)
+    : QObject(parent), m_form(form), m_fields(fields), m_state(state), m_data(data),
+      m_clipboard(clipboard), m_messages(messages) {
+    Form1 &f = m_form;
     for (int r = 0; r < Form1::kRows; ++r) {
-        for (int c = 0; c < kColumns; ++c) {
-            connect(field(Column(c), r), &QLineEdit::textChanged, this,
-                    [this, c, r] { fieldChanged(Column(c), r); });
-        }
         connect(f.del[r], &QPushButton::clicked, this, [this, r] { deleteRow(r); });
         connect(f.fa[r], &QPushButton::clicked, this, [this, r] { fgc(r); });
         if (f.first[r])
@@ -36,29 +35,19 @@ StripBoardController::StripBoardController(ConsoleContext context, QObject *pare
             [this] { showStrips(Form1::kOneStripHeight); });
     connect(f.Label2, &Caption::doubleClicked, this,
             [this] { showStrips(Form1::kTwoStripsHeight); });
-    connect(f.Label18, &Caption::doubleClicked, this, [this] { callHook(m.hooks.showToday); });
-    connect(f.Command5, &QPushButton::clicked, this, [this] { callHook(m.hooks.showToday); });
+    connect(f.Label18, &Caption::doubleClicked, this, &StripBoardController::todayWanted);
+    connect(f.Command5, &QPushButton::clicked, this, &StripBoardController::todayWanted);
     // A single click into the initial-climb field empties it for the next altitude.
     connect(f.Text12, &Field::clicked, f.Text12, &QLineEdit::clear);
     onChange(Callsign, [this](int r) { callsignChanged(r); });
 }
 
 void StripBoardController::onChange(Column column, std::function<void(int)> handler) {
-    m_handlers[column].push_back(std::move(handler));
+    m_fields.onChange(column, std::move(handler));
 }
 
 Field *StripBoardController::field(Column column, int row) const {
-    return m.form1.row(row)[column];
-}
-
-void StripBoardController::fieldChanged(Column column, int row) {
-    int &depth = m_depth[column][row];
-    if (depth >= kMaxNesting)
-        return;
-    ++depth;
-    for (const auto &handler : m_handlers[column])
-        handler(row);
-    --depth;
+    return m_fields.field(column, row);
 }
 
 void StripBoardController::callsignChanged(int r) {
@@ -72,7 +61,7 @@ void StripBoardController::callsignChanged(int r) {
 
 void StripBoardController::airlines() {
     Field *callsign = field(Callsign, m_translationRow);
-    const DataDir::OpenResult table = m.data.openOrCreate(airlinesFile(), *m.platform.messages);
+    const DataDir::OpenResult table = m_data.openOrCreate(airlinesFile(), m_messages);
     if (table.outcome == DataDir::Outcome::Created) {
         callsign->clear();
         return;
@@ -83,9 +72,8 @@ void StripBoardController::airlines() {
 }
 
 void StripBoardController::deleteRow(int r) {
-    if (m.hooks.logStrip)
-        m.hooks.logStrip(r);
-    for (Field *f : m.form1.row(r))
+    emit aboutToDeleteRow(r);
+    for (Field *f : m_form.row(r))
         f->clear();
     field(Callsign, r)->setFocus();
     fgc(r);
@@ -94,8 +82,8 @@ void StripBoardController::deleteRow(int r) {
 void StripBoardController::auf1(int r) {
     if (r <= 0 || r >= Form1::kRows)
         return;
-    const auto top = m.form1.row(0);
-    const auto other = m.form1.row(r);
+    const auto top = m_form.row(0);
+    const auto other = m_form.row(r);
     QString kept[kColumns];
     for (int c = 0; c < kColumns; ++c)
         kept[c] = top[c]->text();
@@ -112,7 +100,7 @@ void StripBoardController::auf1(int r) {
 
 void StripBoardController::clearBoard() {
     for (int r = 0; r < Form1::kRows; ++r) {
-        for (Field *f : m.form1.row(r))
+        for (Field *f : m_form.row(r))
             f->clear();
         setRowColour(r, kBlack);
         hideFlightPlanFields();
@@ -120,21 +108,21 @@ void StripBoardController::clearBoard() {
 }
 
 void StripBoardController::hideFlightPlanFields() {
-    m.form1.Text16->setText(QString());
-    m.form1.Text16->hide();
-    m.form1.Text17->clear();
-    m.form1.Text17->hide();
+    m_form.Text16->setText(QString());
+    m_form.Text16->hide();
+    m_form.Text17->clear();
+    m_form.Text17->hide();
 }
 
 void StripBoardController::toggleBoard() {
-    Form1 &f = m.form1;
-    if (m.state.stripshidden == 1) {
+    Form1 &f = m_form;
+    if (m_state.stripshidden == 1) {
         f.Label1->setText(QStringLiteral("Flightstrips"));
         f.setHeightTwips(Form1::kBoardHeight);
         f.Label3->show();
         f.Label1->show();
-        m.state.stripshidden = 0;
-        if (m.state.flightplanlabels == 1) {
+        m_state.stripshidden = 0;
+        if (m_state.flightplanlabels == 1) {
             f.Label11->show();
             f.Label12->show();
             f.Label13->show();
@@ -143,28 +131,28 @@ void StripBoardController::toggleBoard() {
         f.setHeightTwips(Form1::kShortHeight);
         for (QWidget *w : {f.Label3, f.Label1, f.Label11, f.Label12, f.Label13})
             w->hide();
-        callHook(m.hooks.hideChart);
-        m.state.stripshidden = 1;
+        emit chartNotWanted();
+        m_state.stripshidden = 1;
     }
     Form1::setTopTwips(f.Command5, kTodayLowTop);
 }
 
 void StripBoardController::showStrips(int heightTwips) {
-    m.form1.setHeightTwips(heightTwips);
-    Form1::setTopTwips(m.form1.Command5, kTodayHighTop);
-    m.state.stripshidden = 0;
+    m_form.setHeightTwips(heightTwips);
+    Form1::setTopTwips(m_form.Command5, kTodayHighTop);
+    m_state.stripshidden = 0;
 }
 
 void StripBoardController::setRowColour(int r, int colour) {
-    for (Field *f : m.form1.row(r))
+    for (Field *f : m_form.row(r))
         f->setTextColour(colour);
 }
 
 void StripBoardController::fgc(int r) {
     const QString text = clearanceText(field(Remarks, r)->text(), field(Via, r)->text(),
-                                       m.form1.Text12->text(), field(Squawk, r)->text());
-    m.platform.clipboard->clear();
-    m.platform.clipboard->setText(text);
+                                       m_form.Text12->text(), field(Squawk, r)->text());
+    m_clipboard.clear();
+    m_clipboard.setText(text);
     setRowColour(r, field(Callsign, r)->textColour() == kRed ? kBlack : kRed);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/context.h"
+#include "console/boardfields.h"
 
 #include <QObject>
 #include <array>
@@ -8,21 +8,24 @@
 
 namespace tarvos {
 
+class Clipboard;
+class DataDir;
 class Field;
+class Form1;
+class MessageBox;
+struct ConsoleState;
 
 // The seven-row strip board: the per-row buttons, the board's sizes, the clearance, and the
 // change handling of every strip field.
 class StripBoardController : public QObject {
     Q_OBJECT
 public:
-    enum Column { Callsign, Dest, Via, Squawk, Remarks };
-    static constexpr int kColumns = 5;
-    // How deep one field's change handling may re-enter itself (a handler that writes its own
-    // field runs again). A code table whose replacement maps back to a code stops here and the
-    // field keeps what it holds.
-    static constexpr int kMaxNesting = 8;
+    using Column = BoardFields::Column;
+    using enum BoardFields::Column;
+    static constexpr int kColumns = BoardFields::kColumns;
 
-    explicit StripBoardController(ConsoleContext context, QObject *parent = nullptr);
+    StripBoardController(Form1 &form, BoardFields &fields, ConsoleState &state, DataDir &data,
+                         Clipboard &clipboard, MessageBox &messages, QObject *parent = nullptr);
 
     // Handlers run, in the order they were added, on every change of a field of that column.
     void onChange(Column column, std::function<void(int row)> handler);
@@ -41,13 +44,21 @@ public:
 
     int translationRow() const { return m_translationRow; }
 
+signals:
+    // "Lö": the row is about to be emptied; the strip log writes it now.
+    void aboutToDeleteRow(int row);
+    void todayWanted();    // the window of today's strips
+    void chartNotWanted(); // the SID chart window gives way
+
 private:
-    void fieldChanged(Column column, int row);
     void callsignChanged(int r);
 
-    ConsoleContext m;
-    std::array<std::vector<std::function<void(int)>>, kColumns> m_handlers;
-    std::array<std::array<int, 7>, kColumns> m_depth{};
+    Form1 &m_form;
+    BoardFields &m_fields;
+    ConsoleState &m_state;
+    DataDir &m_data;
+    Clipboard &m_clipboard;
+    MessageBox &m_messages;
     int m_translationRow = 0;
 };
 

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "console/context.h"
-
 #include <QObject>
 #include <functional>
 
 namespace tarvos {
 
+class Clock;
+class DataDir;
+class EditorLauncher;
+class Form1;
+class MessageBox;
 class StripBoardController;
 
 // The strip log: "Lö" writes the row as one fixed-width line to log.txt (and a departure into
@@ -14,17 +17,23 @@ class StripBoardController;
 class StripLogController : public QObject {
     Q_OBJECT
 public:
-    // groundEntry enters a departure's callsign into the ground-info window.
-    StripLogController(ConsoleContext context, StripBoardController &board,
-                       std::function<void(const QString &)> groundEntry, QObject *parent = nullptr);
+    StripLogController(Form1 &form, DataDir &data, Clock &clock, EditorLauncher &editor,
+                       MessageBox &messages, StripBoardController &board,
+                       QObject *parent = nullptr);
 
     void log(int r);
     void openLog();
 
+signals:
+    // A departure was logged: its callsign goes into the ground-info window.
+    void departureLogged(const QString &callsign);
+
 private:
-    ConsoleContext m;
-    StripBoardController &m_board;
-    std::function<void(const QString &)> m_groundEntry;
+    Form1 &m_form;
+    DataDir &m_data;
+    Clock &m_clock;
+    EditorLauncher &m_editor;
+    MessageBox &m_messages;
 };
 
 } // namespace tarvos

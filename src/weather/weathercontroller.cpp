@@ -3,7 +3,6 @@
 #include "console/consolestate.h"
 #include "console/datadir.h"
 #include "console/form1.h"
-#include "console/form2.h"
 #include "platform/platform.h"
 #include "weather/atis.h"
 #include "weather/ils.h"
@@ -23,9 +22,16 @@ void setIfGiven(QLineEdit *field, const std::optional<QString> &text) {
 }
 } // namespace
 
-WeatherController::WeatherController(ConsoleContext context, QObject *parent)
-    : QObject(parent), m(std::move(context)) {
-    Form1 &f = m.form1;
+WeatherController::WeatherController(Form1 &form, ConsoleState &state, DataDir &data,
+                                     Clipboard &clipboard, MessageBox &messages, QObject *parent)
+    : QObject(parent), m_form(form), m_state(state), m_data(data), m_clipboard(clipboard),
+      m_messages(messages) {
+    Form1 &f = m_form;
+    connect(f.Timer2, &QTimer::timeout, this, &WeatherController::minuteTick);
+    connect(f.Timer3, &QTimer::timeout, this, [this] {
+        emit autoAtisDue();
+        m_form.Timer3->stop();
+    });
     connect(f.Command18, &QPushButton::clicked, this, &WeatherController::decodeFromClipboard);
     connect(f.Command10, &QPushButton::clicked, this, &WeatherController::towerAtis);
     connect(f.Command37, &QPushButton::clicked, this, &WeatherController::approachAtis);
@@ -39,21 +45,21 @@ WeatherController::WeatherController(ConsoleContext context, QObject *parent)
     // display and is not needed again until the next list.
     connect(f.Timer4, &QTimer::timeout, this, [this] {
         hideIlsPanel();
-        m.form1.Timer4->stop();
+        m_form.Timer4->stop();
     });
 }
 
 void WeatherController::decodeFromClipboard() {
-    Form1 &f = m.form1;
+    Form1 &f = m_form;
     // A decoding by hand stops the AutoAtis cycle; AutoAtis itself switches it on again.
     f.Timer2->stop();
     f.Shape1->setFillColour(kRed);
 
-    const QString metar = m.platform.clipboard->text();
+    const QString metar = m_clipboard.text();
     const MetarDecoding d = decodeMetar(metar, f.Text3->text());
-    m.platform.clipboard->clear();
-    m.platform.clipboard->setText(d.clipboardText);
-    m.state.metartail = d.metartail;
+    m_clipboard.clear();
+    m_clipboard.setText(d.clipboardText);
+    m_state.metartail = d.metartail;
 
     setIfGiven(f.Text6, d.text6);
     f.Text1->setText(d.text1);
@@ -66,103 +72,110 @@ void WeatherController::decodeFromClipboard() {
     if (!d.refreshMiniWindow())
         return;
 
-    // The mini window gets the new row whether or not it is on the screen; creating it does
-    // not show it.
-    m.form2().copyFrom(f);
+    // The mini window gets the new row whether or not it is on the screen.
+    emit weatherRowChanged();
+}
+
+void WeatherController::minuteTick() {
+    m_state.autoatisminutes += 1;
+    if (m_state.autoatisminutes == 10) {
+        emit autoAtisDue();
+        m_state.autoatisminutes = 0;
+    }
 }
 
 void WeatherController::loadrwy() {
-    Form1 &f = m.form1;
-    const DataDir::OpenResult file = m.data.openOrCreate(rwyDefaultFile(), *m.platform.messages);
+    Form1 &f = m_form;
+    const DataDir::OpenResult file = m_data.openOrCreate(rwyDefaultFile(), m_messages);
     const RunwayChoice choice = tarvos::loadrwy(file, f.Label8->text(), f.Text1->text());
     setIfGiven(f.Text4, choice.text4);
     setIfGiven(f.Text5, choice.text5);
 }
 
 AtisFields WeatherController::atisFields() const {
-    const Form1 &f = m.form1;
+    const Form1 &f = m_form;
     return AtisFields{f.Label8->text(), f.Text4->text(), f.Label2->text(), f.Text6->text()};
 }
 
 void WeatherController::putOnClipboard(const QString &text) {
-    m.platform.clipboard->clear();
-    m.platform.clipboard->setText(text);
+    m_clipboard.clear();
+    m_clipboard.setText(text);
 }
 
 void WeatherController::letterChanged() {
     if (m_inLetterChange)
         return;
     m_inLetterChange = true;
-    Field *letter = m.form1.Text18;
-    const LetterFieldChange change = letterFieldChanged(letter->text(), m.state);
+    Field *letter = m_form.Text18;
+    const LetterFieldChange change = letterFieldChanged(letter->text(), m_state);
     if (change.text18 != letter->text())
         letter->setText(change.text18);
     m_inLetterChange = false;
 }
 
 void WeatherController::abc1() {
-    if (const auto text = tarvos::abc1(m.state, atisFields()))
+    if (const auto text = tarvos::abc1(m_state, atisFields()))
         putOnClipboard(*text);
 }
 
 void WeatherController::showConfirmation() {
-    m.form1.Label18->hide();
-    m.form1.Label19->show();
-    m.form1.Timer6->start();
+    m_form.Label18->hide();
+    m_form.Label19->show();
+    m_form.Timer6->start();
 }
 
 void WeatherController::endConfirmation() {
-    m.form1.Label19->hide();
-    m.form1.Label18->show();
-    m.form1.Timer6->stop();
+    m_form.Label19->hide();
+    m_form.Label18->show();
+    m_form.Timer6->stop();
 }
 
 void WeatherController::towerAtis() {
-    m.form1.Timer6->setInterval(kConfirmationMs);
+    m_form.Timer6->setInterval(kConfirmationMs);
     showConfirmation();
     abc1();
-    m.form1.Command8->setFocus();
+    m_form.Command8->setFocus();
 }
 
 void WeatherController::approachAtis() {
     showConfirmation();
-    putOnClipboard(approachAtisText(m.state, atisFields()));
-    m.form1.Command8->setFocus();
+    putOnClipboard(approachAtisText(m_state, atisFields()));
+    m_form.Command8->setFocus();
 }
 
 void WeatherController::letterReset() {
     showConfirmation();
-    const LetterReset reset = tarvos::letterReset(m.state, atisFields());
+    const LetterReset reset = tarvos::letterReset(m_state, atisFields());
     // The reset has already run the letter's change handling for "A"; showing the letter must
     // not run it again, or the number would be counted on past A.
     m_inLetterChange = true;
-    m.form1.Text18->setText(reset.text18);
+    m_form.Text18->setText(reset.text18);
     m_inLetterChange = false;
     if (reset.clipboardText)
         putOnClipboard(*reset.clipboardText);
 }
 
 void WeatherController::ilsClicked() {
-    Panel *panel = m.form1.Text21;
-    if (m.state.ilspanelshown == 1) {
+    Panel *panel = m_form.Text21;
+    if (m_state.ilspanelshown == 1) {
         Form1::setTopTwips(panel, kIlsShownTop);
         panel->raise();
-        m.state.ilspanelshown = 0;
+        m_state.ilspanelshown = 0;
         loadils();
     } else {
         Form1::setTopTwips(panel, kIlsHiddenTop);
-        m.state.ilspanelshown = 1;
+        m_state.ilspanelshown = 1;
     }
 }
 
 void WeatherController::loadils() {
-    m.form1.Text21->setText(tarvos::loadils(m.data, *m.platform.messages));
+    m_form.Text21->setText(tarvos::loadils(m_data, m_messages));
 }
 
 void WeatherController::hideIlsPanel() {
-    Form1::setTopTwips(m.form1.Text21, kIlsHiddenTop);
-    m.state.controllerlistshown = 1;
-    m.state.ilspanelshown = 1;
+    Form1::setTopTwips(m_form.Text21, kIlsHiddenTop);
+    m_state.controllerlistshown = 1;
+    m_state.ilspanelshown = 1;
 }
 
 } // namespace tarvos

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "console/context.h"
-
 #include <QObject>
 
 namespace tarvos {
 
+class Clipboard;
+class DataDir;
+class Form1;
+class MessageBox;
 struct AtisFields;
+struct ConsoleState;
 
 // The weather row of the console and what hangs on it: "ATIS" decodes the METAR on the
 // clipboard into wind, QNH, observation time and transition level; the runway choice from
@@ -16,7 +19,8 @@ struct AtisFields;
 class WeatherController : public QObject {
     Q_OBJECT
 public:
-    explicit WeatherController(ConsoleContext context, QObject *parent = nullptr);
+    WeatherController(Form1 &form, ConsoleState &state, DataDir &data, Clipboard &clipboard,
+                      MessageBox &messages, QObject *parent = nullptr);
 
     // "ATIS": the METAR on the clipboard into the weather row and the mini window. AutoAtis
     // calls it after putting a downloaded report on the clipboard.
@@ -38,12 +42,23 @@ public:
     void loadils();
     void hideIlsPanel();
 
+signals:
+    // A decoded METAR changed the weather row; the mini window shows the same row.
+    void weatherRowChanged();
+    // The minute counter reached its tenth minute, or the console has just started.
+    void autoAtisDue();
+
 private:
+    void minuteTick();
     void letterChanged();
     AtisFields atisFields() const;
     void putOnClipboard(const QString &text);
 
-    ConsoleContext m;
+    Form1 &m_form;
+    ConsoleState &m_state;
+    DataDir &m_data;
+    Clipboard &m_clipboard;
+    MessageBox &m_messages;
     // Set while the letter field's handler writes the field itself, so that the write does not
     // run the handler a second time.
     bool m_inLetterChange = false;

@@ -32,7 +32,7 @@ protected:
 
     ConsoleState state;
     tarvos::testing::FakePlatform fake;
-    GroundInfoController ground{state, fake.platform};
+    GroundInfoController ground{state, fake.stacking};
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "console/form2.h"
 #include "console/twips.h"
 #include "fakes/consolefixture.h"
+#include "weather/weathercontroller.h"
 
 #include <QAbstractButton>
 #include <QTimer>
@@ -125,7 +126,7 @@ TEST_F(ConsoleTest, TimersHaveTheirIntervalsAndStartStates) {
 TEST_F(ConsoleTest, AutoAtisTimersCallTheCycle) {
     start();
     int runs = 0;
-    console->hooks().autoAtis = [&] { ++runs; };
+    QObject::connect(&console->weather(), &WeatherController::autoAtisDue, [&] { ++runs; });
     tick(form().Timer3);
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(form().Timer3->isActive()) << "one-shot";

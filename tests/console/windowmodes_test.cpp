@@ -128,7 +128,8 @@ TEST_F(WindowModesTest, MiniWindowReplacesTheConsole) {
     f.Label2->setText("TL60");
     f.Label5->setText("APP 119.62");
     int chartHidden = 0;
-    console->hooks().hideChart = [&] { ++chartHidden; };
+    QObject::connect(&console->windowModes(), &WindowModesController::chartNotWanted,
+                     [&] { ++chartHidden; });
     f.Command9->click();
     ASSERT_TRUE(console->hasForm2());
     Form2 &mini = console->form2();

@@ -2,7 +2,7 @@
 
 // A console on the offscreen platform with fake desktop services and its own data folder.
 
-#include "console/console.h"
+#include "app/console.h"
 #include "console/form1.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/qtprint.h"

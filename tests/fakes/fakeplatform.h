@@ -77,7 +77,6 @@ public:
 
 // All fakes together, wired into one Platform.
 struct FakePlatform {
-    FakePlatform();
     FakeClipboard clipboard;
     FakeMessageBox messages;
     FakeBeeper beeper;
@@ -85,7 +84,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeScreen screen;
     FakeStacking stacking;
-    Platform platform;
+    Platform platform = wirePlatform(*this);
 };
 
 } // namespace tarvos::testing

@@ -1,7 +1,7 @@
+#include "app/companions.h"
 #include "clientlink/form4.h"
 #include "clientlink/form5.h"
 #include "clientlink/groundinfocontroller.h"
-#include "console/companions.h"
 #include "fakes/consolefixture.h"
 #include "strips/assist.h"
 #include "strips/form3.h"

@@ -93,7 +93,8 @@ TEST_F(BoardTest, InitialClimbClickEmptiesIt) {
 
 TEST_F(BoardTest, DeleteLogsFirstThenClearsAndToggles) {
     QStringList seen;
-    console->hooks().logStrip = [&](int r) { seen = texts(r); };
+    QObject::connect(&board(), &StripBoardController::aboutToDeleteRow,
+                     [&](int r) { seen = texts(r); });
     fill(1, {"DLH123", "EDDF", "BKD5T", "5051", "Frankfurt"});
     form().del[1]->click();
     EXPECT_EQ(seen, (QStringList{"DLH123", "EDDF", "BKD5T", "5051", "Frankfurt"}));
@@ -119,7 +120,7 @@ TEST_F(BoardTest, MoveToTopSwapsTextsAndColours) {
 
 TEST_F(BoardTest, ClearAllEmptiesBlackensAndLogsNothing) {
     int logged = 0;
-    console->hooks().logStrip = [&](int) { ++logged; };
+    QObject::connect(&board(), &StripBoardController::aboutToDeleteRow, [&](int) { ++logged; });
     for (int r = 0; r < 7; ++r) {
         fill(r, {"X", "Y", "Z", "1", "R"});
         board().setRowColour(r, r % 2 ? kGreen : kRed);

@@ -22,7 +22,7 @@ protected:
     QTemporaryDir tmp;
     DataDir data{tmp.path()};
     tarvos::testing::FakePlatform fake;
-    Form3 form{data, fake.platform};
+    Form3 form{data, fake.clock, fake.screen};
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "console/consolestate.h"
-#include "console/context.h"
 #include "console/datadir.h"
 
 #include <QObject>
@@ -9,21 +8,23 @@
 
 namespace tarvos {
 
+class BoardFields;
+class Companions;
 class Form1;
 class Form2;
-class WindowModesController;
-class StripBoardController;
+class FrequencyController;
 class SquawkController;
 class StripAssistController;
+class StripBoardController;
 class StripLogController;
-class Companions;
 class WeatherController;
-class FrequencyController;
+class WindowModesController;
 struct Platform;
 
-// The console: its windows, its window-wide state and the controllers that own the handlers.
-// startup() is the creation of the main window, shutdown() its closing; shutdown runs exactly
-// once, however the console ends.
+// The composition root: builds the console's windows and every subsystem's controller, and
+// connects what one subsystem announces to the subsystem that acts on it. startup() is the
+// creation of the main window, shutdown() its closing; shutdown runs exactly once, however the
+// console ends.
 class Console : public QObject {
     Q_OBJECT
 public:
@@ -36,11 +37,9 @@ public:
 
     Form1 &form1() { return *m_form1; }
     Form2 &form2();
-    bool hasForm2() const { return m_form2 != nullptr; }
+    bool hasForm2() const;
     ConsoleState &state() { return m_state; }
     DataDir &data() { return m_data; }
-    ConsoleHooks &hooks() { return m_hooks; }
-    ConsoleContext context();
 
     WindowModesController &windowModes() { return *m_windowModes; }
     StripBoardController &board() { return *m_board; }
@@ -55,18 +54,19 @@ signals:
     void shutDown();
 
 private:
+    void connectSubsystems();
+
     Platform &m_platform;
     DataDir m_data;
     ConsoleState m_state;
-    ConsoleHooks m_hooks;
     std::unique_ptr<Form1> m_form1;
-    std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<BoardFields> m_fields;
     std::unique_ptr<WindowModesController> m_windowModes;
     std::unique_ptr<StripBoardController> m_board;
     std::unique_ptr<SquawkController> m_squawks;
-    std::unique_ptr<Companions> m_companions;
     std::unique_ptr<StripAssistController> m_assist;
     std::unique_ptr<StripLogController> m_stripLog;
+    std::unique_ptr<Companions> m_companions;
     std::unique_ptr<WeatherController> m_weather;
     std::unique_ptr<FrequencyController> m_frequencies;
     bool m_shutDown = false;

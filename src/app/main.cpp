@@ -1,6 +1,6 @@
 // Tarvos: the controller's desk beside the ATC client.
 
-#include "console/console.h"
+#include "app/console.h"
 #include "console/datadir.h"
 #include "console/form1.h"
 #include "platform/qtplatform.h"
@@ -39,7 +39,7 @@ int main(int argc, char *argv[]) {
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     tarvos::QtPlatform desktop;
-    tarvos::Console console(desktop.platform(), directory);
+    tarvos::Console console(desktop.platform, directory);
     tarvos::TerminationSignals termination;
     QObject::connect(&termination, &tarvos::TerminationSignals::terminationRequested, &app,
                      &QApplication::quit);

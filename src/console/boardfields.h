@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace tarvos {
+
+class Field;
+class Form1;
+
+// The five fields of the seven strip rows and their change handling. A write into a strip field
+// is handled exactly like typing, whoever writes it: every subsystem that reacts to a field
+// (the strip board, the assistants, the command words) adds its handler here, and the handlers
+// run in the order they were added.
+class BoardFields : public QObject {
+    Q_OBJECT
+public:
+    enum Column { Callsign, Dest, Via, Squawk, Remarks };
+    static constexpr int kColumns = 5;
+    // How deep one field's change handling may re-enter itself (a handler that writes its own
+    // field runs again). A code table whose replacement maps back to a code stops here and the
+    // field keeps what it holds.
+    static constexpr int kMaxNesting = 8;
+
+    explicit BoardFields(Form1 &form, QObject *parent = nullptr);
+
+    void onChange(Column column, std::function<void(int row)> handler);
+    Field *field(Column column, int row) const;
+
+private:
+    void changed(Column column, int row);
+
+    Form1 &m_form;
+    std::array<std::vector<std::function<void(int)>>, kColumns> m_handlers;
+    std::array<std::array<int, 7>, kColumns> m_depth{};
+};
+
+} // namespace tarvos
