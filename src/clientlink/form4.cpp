@@ -28,7 +28,7 @@ Form4::Form4(QWidget *parent)
     setFixedSize(px(kWidthTwips), px(kHeightTwips));
 
     Label1 = new Caption(QStringLiteral("Callsign       cl   st  tx   t/o"), this);
-    nameControl(Label1, QStringLiteral("Label1"), QStringLiteral("Callsign, cl, st, tx, t/o"));
+    nameControl(Label1, QStringLiteral("Label1"), QString());
     Label1->setGeometry(pxRect(0, 0, kWidthTwips, 210));
 
     for (int i = 0; i < kRows; ++i) {
@@ -62,11 +62,11 @@ Form4::Form4(QWidget *parent)
     }
 
     Command2 = new Button(QStringLiteral("ZAP"), this);
-    nameControl(Command2, QStringLiteral("Command2"), QStringLiteral("ZAP"),
+    nameControl(Command2, QStringLiteral("Command2"), QString(),
                 QStringLiteral("remove empty lines"));
     Command2->setGeometry(pxRect(0, 3360, 1905, 330));
     Command3 = new Button(QStringLiteral("A"), this);
-    nameControl(Command3, QStringLiteral("Command3"), QStringLiteral("A"),
+    nameControl(Command3, QStringLiteral("Command3"), QString(),
                 QStringLiteral("clears all entries"));
     Command3->setGeometry(pxRect(1995, 3360, 330, 330));
 }

@@ -38,13 +38,14 @@ struct Builder {
     Button *button(const QString &name, const QString &caption, int l, int t, int w, int h,
                    const QString &tip = QString()) {
         auto *b = new Button(caption, parent);
-        nameControl(b, name, caption.isEmpty() ? name : caption, tip);
+        // A button is read by its caption; one without a caption by what it does.
+        nameControl(b, name, caption.isEmpty() ? tip : QString(), tip);
         return place(b, l, t, w, h);
     }
     Caption *label(const QString &name, const QString &caption, int l, int t, int w, int h,
                    const QString &tip = QString()) {
         auto *c = new Caption(caption, parent);
-        nameControl(c, name, caption.trimmed().isEmpty() ? name : caption.trimmed(), tip);
+        nameControl(c, name, QString(), tip);
         return place(c, l, t, w, h);
     }
     Field *field(const QString &name, const QString &spoken, int l, int t, int w, int h,
@@ -152,6 +153,7 @@ void Form1::buildTopPanel() {
     Command41 =
         b.button("Command41", "3", 10425, 0, 330, 345, "shows the wind and QNH from 3 airports");
     Command42 = b.button("Command42", "", 10785, 0, 270, 345);
+    Command42->setAccessibleName(QStringLiteral("Traffic listing"));
     Command34 =
         b.button("Command34", "via Hlp", 5160, 375, 690, 345, "Hilfe über SID's und Shortcuts");
     Command35 = b.button("Command35", "Help", 5880, 375, 690, 345, "Hilfe Menü");

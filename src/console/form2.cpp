@@ -20,21 +20,20 @@ Form2::Form2(QWidget *parent) : QWidget(parent, Qt::Window) {
     };
     auto label = [this](const char *name, const char *caption, int left, int width) {
         auto *c = new Caption(QString::fromUtf8(caption), this);
-        nameControl(c, QString::fromLatin1(name), QString::fromLatin1(name));
+        nameControl(c, QString::fromLatin1(name), QString());
         c->setGeometry(pxRect(left, 285, width, 255));
         return c;
     };
     auto button = [this](const char *name, const char *caption, int left, const char *tip) {
         auto *b = new Button(QString::fromLatin1(caption), this);
-        nameControl(b, QString::fromLatin1(name), QString::fromLatin1(caption),
-                    QString::fromLatin1(tip));
+        nameControl(b, QString::fromLatin1(name), QString(), QString::fromLatin1(tip));
         b->setGeometry(pxRect(left, 240, 525, 345));
         return b;
     };
     Label5 = new Caption(QStringLiteral("        Wind             QNH           Land      Take-Off"
                                         "    ATIS     TL          Frequencies"),
                          this);
-    nameControl(Label5, QStringLiteral("Label5"), QStringLiteral("Mini window header"));
+    nameControl(Label5, QStringLiteral("Label5"), QString());
     Label5->setGeometry(pxRect(0, 0, 7200, 240));
     Text1 = field("Text1", "Wind direction", 420, 480);
     Text2 = field("Text2", "Wind speed", 930, 420);
@@ -68,10 +67,13 @@ void Form2::copyFrom(const Form1 &f) {
 
 void Form2::closeEvent(QCloseEvent *event) {
     QWidget::closeEvent(event);
-    // A close from the window system is the controller's; the program's own close at
-    // shutdown is not spontaneous.
-    if (event->spontaneous())
+    if (!m_shuttingDown)
         emit closedByUser();
+}
+
+void Form2::closeAtShutdown() {
+    m_shuttingDown = true;
+    close();
 }
 
 int Form2::topTwips() const {

@@ -30,8 +30,11 @@ public:
     // once; the mini window does not follow later changes by itself.
     void copyFrom(const Form1 &console);
 
+    // Shutdown's close, which is not the controller's.
+    void closeAtShutdown();
+
 signals:
-    // The controller closed the window through its frame (not the program at shutdown).
+    // The controller closed the window through its frame.
     void closedByUser();
 
 protected:
@@ -39,6 +42,7 @@ protected:
 
 private:
     int m_topTwips = 0;
+    bool m_shuttingDown = false;
 };
 
 } // namespace tarvos

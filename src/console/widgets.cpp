@@ -1,9 +1,12 @@
 #include "console/widgets.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 namespace tarvos {
 
@@ -19,7 +22,106 @@ QString controlName(const QString &name, int index) {
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-Field::Field(QWidget *parent) : QLineEdit(parent) {}
+namespace {
+
+// One event filter for every control kind: a left press and a release over the control is a
+// click, a left double click a double click.
+class ClickFilter final : public QObject {
+public:
+    ClickFilter(QWidget *control, std::function<void()> clicked,
+                std::function<void()> doubleClicked)
+        : QObject(control), m_clicked(std::move(clicked)),
+          m_doubleClicked(std::move(doubleClicked)) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            m_pressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+            break;
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const auto *widget = static_cast<QWidget *>(watched);
+            if (m_pressed && mouse->button() == Qt::LeftButton &&
+                widget->rect().contains(mouse->position().toPoint())) {
+                m_pressed = false;
+                // A handler may close the window that owns the control; the event then
+                // goes no further.
+                QPointer<QObject> alive(watched);
+                m_clicked();
+                return alive.isNull();
+            }
+            m_pressed = false;
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+                QPointer<QObject> alive(watched);
+                m_doubleClicked();
+                return alive.isNull();
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_clicked;
+    std::function<void()> m_doubleClicked;
+    bool m_pressed = false;
+};
+
+// A window of the console itself, as opposed to a message box or another program.
+bool isConsoleWindow(const QWidget *widget) {
+    return widget && !qobject_cast<const QDialog *>(widget->window());
+}
+
+// Whether the last focus that left a control with its window moved into another console
+// window. Set by an application-wide filter that sees the leaving control's focus-out before
+// the next control's focus-in.
+bool g_windowSwitchWithinConsole = false;
+
+class WindowSwitchWatcher final : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        // Focus events also pass through objects that are no controls (the style); only a
+        // control's own focus-out counts.
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason) {
+            g_windowSwitchWithinConsole =
+                isConsoleWindow(widget) && isConsoleWindow(QApplication::activeWindow());
+        }
+        return false;
+    }
+};
+
+void watchWindowSwitches() {
+    static QPointer<WindowSwitchWatcher> watcher;
+    if (!watcher && qApp) {
+        watcher = new WindowSwitchWatcher;
+        watcher->setParent(qApp);
+        qApp->installEventFilter(watcher);
+    }
+}
+
+} // namespace
+
+void reportClicks(QWidget *control, std::function<void()> clicked,
+                  std::function<void()> doubleClicked) {
+    auto *filter = new ClickFilter(control, std::move(clicked), std::move(doubleClicked));
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(control))
+        area->viewport()->installEventFilter(filter);
+    else
+        control->installEventFilter(filter);
+}
+
+Field::Field(QWidget *parent) : QLineEdit(parent) {
+    reportClicks(
+        this, [this] { emit clicked(); }, [this] { emit doubleClicked(); });
+    watchWindowSwitches();
+}
 
 void Field::setTextColour(int value) {
     m_colour = value;
@@ -28,42 +130,27 @@ void Field::setTextColour(int value) {
     setPalette(p);
 }
 
-void Field::mousePressEvent(QMouseEvent *event) {
-    m_pressed = true;
-    QLineEdit::mousePressEvent(event);
-}
-
-void Field::mouseReleaseEvent(QMouseEvent *event) {
-    QLineEdit::mouseReleaseEvent(event);
-    if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->pos())) {
-        m_pressed = false;
-        emit clicked();
-    }
-}
-
-void Field::mouseDoubleClickEvent(QMouseEvent *event) {
-    QLineEdit::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
-}
-
-// Focus that comes and goes with the whole window (the controller switching to the ATC client
-// and back, a message box opening and closing) is no move between fields: the handlers would
-// otherwise overwrite the clipboard the controller just filled elsewhere.
-static bool movesBetweenFields(const QFocusEvent *event) {
-    return event->reason() != Qt::ActiveWindowFocusReason &&
-           event->reason() != Qt::PopupFocusReason;
-}
-
+// Focus that comes and goes with the whole window is a move between fields only when it goes
+// from one console window to another (from the ground-info window into a strip, say).
+// Switching to another program (the ATC client) and back, or a message box opening and
+// closing, is none: the handlers would otherwise overwrite the clipboard the controller just
+// filled elsewhere.
 void Field::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
-    if (movesBetweenFields(event))
+    bool counts = event->reason() != Qt::PopupFocusReason;
+    if (event->reason() == Qt::ActiveWindowFocusReason)
+        counts = g_windowSwitchWithinConsole && isConsoleWindow(this);
+    g_windowSwitchWithinConsole = false;
+    if (counts)
         emit focusEntered();
 }
 
 void Field::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
-    if (movesBetweenFields(event))
+    bool counts = event->reason() != Qt::PopupFocusReason;
+    if (event->reason() == Qt::ActiveWindowFocusReason)
+        counts = isConsoleWindow(this) && isConsoleWindow(QApplication::activeWindow());
+    if (counts)
         emit focusLeft();
 }
 
@@ -72,39 +159,21 @@ void Field::keyPressEvent(QKeyEvent *event) {
     QLineEdit::keyPressEvent(event);
 }
 
-Caption::Caption(const QString &text, QWidget *parent) : QLabel(text, parent) {}
-
-void Caption::mouseReleaseEvent(QMouseEvent *event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->pos()))
-        emit clicked();
+Caption::Caption(const QString &text, QWidget *parent) : QLabel(text, parent) {
+    reportClicks(
+        this, [this] { emit clicked(); }, [this] { emit doubleClicked(); });
 }
 
-void Caption::mouseDoubleClickEvent(QMouseEvent *event) {
-    QLabel::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+Panel::Panel(QWidget *parent) : QPlainTextEdit(parent) {
+    reportClicks(
+        this, [this] { emit clicked(); }, [this] { emit doubleClicked(); });
 }
-
-Panel::Panel(QWidget *parent) : QPlainTextEdit(parent) {}
 
 void Panel::setText(const QString &text) {
     m_text = text;
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     setPlainText(shown);
-}
-
-void Panel::mouseReleaseEvent(QMouseEvent *event) {
-    QPlainTextEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit clicked();
-}
-
-void Panel::mouseDoubleClickEvent(QMouseEvent *event) {
-    QPlainTextEdit::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
 }
 
 Button::Button(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {
@@ -120,7 +189,8 @@ QFont consoleFont() {
 void nameControl(QWidget *widget, const QString &objectName, const QString &accessibleName,
                  const QString &toolTip) {
     widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
     if (!toolTip.isEmpty())
         widget->setToolTip(toolTip);
 }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace tarvos {
 
@@ -38,16 +39,12 @@ signals:
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int m_colour = kBlack;
-    bool m_pressed = false;
 };
 
 class Caption : public QLabel {
@@ -58,10 +55,6 @@ public:
 signals:
     void clicked();
     void doubleClicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 
 // A multi-line text panel (help texts, lists) that reports clicks and double clicks.
@@ -79,10 +72,6 @@ signals:
     void clicked();
     void doubleClicked();
 
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-
 private:
     QString m_text;
 };
@@ -96,7 +85,15 @@ public:
 // The small font of the console windows, so that captions fit the fixed twip geometry.
 QFont consoleFont();
 
-// Sets object name, accessible name and tooltip of a control in one call.
+// Reports a click (left button pressed and released over the control) and a double click on a
+// control of any kind by calling the given functions; for a scrolling control the events of its
+// viewport count. One event filter serves every control kind.
+void reportClicks(QWidget *control, std::function<void()> clicked,
+                  std::function<void()> doubleClicked);
+
+// Sets the object name and tooltip of a control. A field is named for a screen reader by what
+// it holds ("Callsign row 1"); a button, label or check box is named by what it shows, so it
+// gets no fixed accessible name unless one is given (a per-row button adds its row).
 void nameControl(QWidget *widget, const QString &objectName, const QString &accessibleName,
                  const QString &toolTip = QString());
 

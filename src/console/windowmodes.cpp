@@ -58,7 +58,7 @@ void WindowModesController::copyWeatherToMini() {
 
 void WindowModesController::closeMini() {
     if (m_mini)
-        m_mini->close();
+        m_mini->closeAtShutdown();
 }
 
 void WindowModesController::alwaysOnTopClicked() {

@@ -18,7 +18,7 @@ Form3::Form3(const DataDir &data, const Clock &clock, const ScreenInfo &screen, 
     setFixedSize(px(kWidthTwips), px(kHeightTwips));
 
     Label1 = new Caption(QStringLiteral("Alle Flugstreifen von heute"), this);
-    nameControl(Label1, QStringLiteral("Label1"), Label1->text());
+    nameControl(Label1, QStringLiteral("Label1"), QString());
     Label1->setGeometry(pxRect(120, 60, 6000, 255));
 
     Text1 = new Panel(this);
@@ -32,11 +32,11 @@ Form3::Form3(const DataDir &data, const Clock &clock, const ScreenInfo &screen, 
     Text1->setFont(fixed);
 
     Label2 = new Caption(aircraftCountText(0), this);
-    nameControl(Label2, QStringLiteral("Label2"), QStringLiteral("Number of aircraft"));
+    nameControl(Label2, QStringLiteral("Label2"), QString());
     Label2->setGeometry(pxRect(120, 3690, 3000, 255));
 
     Command1 = new Button(QStringLiteral("zurück"), this);
-    nameControl(Command1, QStringLiteral("Command1"), QStringLiteral("zurück"));
+    nameControl(Command1, QStringLiteral("Command1"), QString());
     Command1->setGeometry(pxRect(10380, 3630, 1500, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
 

@@ -167,6 +167,16 @@ TEST_F(WindowModesTest, MiniWindowReplacesTheConsole) {
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(f.heightTwips(), 5580);
     EXPECT_EQ(console->state().stripshidden, 1) << "DEP of the mini window leaves the flag";
+
+    // Closing the mini window through its frame is "Back": the console never stays hidden.
+    f.Command9->click();
+    ASSERT_FALSE(f.isVisible());
+    mini.close();
+    EXPECT_FALSE(mini.isVisible());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.isEnabled());
+    console->shutdown();
+    EXPECT_FALSE(mini.isVisible());
 }
 
 TEST_F(WindowModesTest, ClickHiddenPanels) {

@@ -257,16 +257,50 @@ TEST_F(AssistTest, MissingShortcutFileIsCreatedAndTheCodeWaits) {
     EXPECT_EQ(fake.messages.shown.size(), 1);
 }
 
-TEST_F(AssistTest, SwitchingWindowsIsNoFieldFocus) {
+TEST_F(AssistTest, SwitchingToAnotherProgramAndBackIsNoFieldFocus) {
     form().Text7[0]->setText("DLH1");
     form().Text7[0]->setFocus();
     fake.clipboard.setText("copied in the ATC client");
-    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(form().Text7[0], &out);
-    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(form().Text7[0], &in);
+    QApplication::setActiveWindow(nullptr); // the ATC client comes to the front
+    QApplication::setActiveWindow(&form()); // and the controller returns
+    ASSERT_TRUE(form().Text7[0]->hasFocus());
     EXPECT_EQ(fake.clipboard.text(), "copied in the ATC client");
     QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(form().Text7[0], &tab);
     EXPECT_TRUE(fake.clipboard.text().startsWith("APP! Request release DLH1"));
+}
+
+TEST_F(AssistTest, MovingBetweenConsoleWindowsIsAFocusChange) {
+    // From the ground-info window into a strip: the ground-info callsign is capitalised on
+    // leaving, and the strip's callsign field is entered (release request on the clipboard).
+    Form4 &ground = console->companions().groundInfo().window();
+    ground.show();
+    form().Text7[2]->setText("BER77");
+    form().Text7[2]->setFocus();
+    QApplication::setActiveWindow(&ground);
+    ground.Text1[0]->setFocus();
+    QTest::keyClicks(ground.Text1[0], "dlh4");
+    fake.clipboard.setText("something else");
+    QApplication::setActiveWindow(&form());
+    ASSERT_TRUE(form().Text7[2]->hasFocus());
+    EXPECT_EQ(ground.Text1[0]->text(), "DLH4");
+    EXPECT_TRUE(fake.clipboard.text().startsWith("APP! Request release BER77"))
+        << qPrintable(fake.clipboard.text());
+}
+
+TEST_F(AssistTest, EnteringAViaFieldKeepsItsRoute) {
+    // With the automatic-SID switch on, an empty via field asks for the chart and stays empty;
+    // one that holds a SID shows the chart and keeps it.
+    ASSERT_EQ(console->state().autosidswitch, 1);
+    Field *via = form().Text9[1];
+    via->setText("BKD5T");
+    QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(via, &tab);
+    EXPECT_EQ(via->text(), "BKD5T");
+    EXPECT_TRUE(chart().isVisible());
+    chart().hideChart();
+    Field *empty = form().Text9[2];
+    QApplication::sendEvent(empty, &tab);
+    EXPECT_EQ(empty->text(), "");
+    EXPECT_TRUE(chart().isVisible());
 }
