@@ -16,7 +16,7 @@ probe=build/bench/bench/startup_probe
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 t_console=(); m_console=(); t_bare=(); m_bare=()
 for i in $(seq 1 "$runs"); do
-    read -r t m < <("$probe" "Tarvos V7.4" build/bench/src/tarvos --data-dir "$data")
+    read -r t m < <("$probe" "Tarvos V7.4" build/bench/bin/tarvos --data-dir "$data")
     t_console+=("$t"); m_console+=("$m")
     read -r t m < <("$probe" "Bare window" build/bench/bench/bare_window)
     t_bare+=("$t"); m_bare+=("$m")

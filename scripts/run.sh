@@ -8,7 +8,7 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVOS_BUILD_TESTS=OFF 
 cmake --build build/release -j"$(nproc)" --target tarvos
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    exec build/release/src/tarvos "$@"
+    exec build/release/bin/tarvos "$@"
 fi
 
 . scripts/xvfb.sh
@@ -16,7 +16,7 @@ start_xvfb
 data=$(mktemp -d)
 # A small aerodrome list, so that the picture shows the destination lookup at work.
 printf 'EDDF   Frankfurt\r\nEDDT   Berlin | Tegel\r\n' >"$data/ICAO.txt"
-build/release/src/tarvos --data-dir "$data" "$@" &
+build/release/bin/tarvos --data-dir "$data" "$@" &
 pid=$!
 sleep 3
 scripts/screenshot-tour.sh build/tarvos.png || import -window root -crop 760x400+0+0 build/tarvos.png
