@@ -228,7 +228,7 @@ QString helpLine(int index) {
     }
 }
 
-QString ipSentence(const QString &reply) {
+QString ipEchoSentence(const QString &reply) {
     return QStringLiteral("Meine IP-Adresse lautet = ") + reply;
 }
 

@@ -65,7 +65,7 @@ QString describe(const CommandStep &step);
 QString helpLine(int index);
 
 // The sentence put on the clipboard with the reply of the IP-echo service.
-QString ipSentence(const QString &reply);
+QString ipEchoSentence(const QString &reply);
 // What the row's Remarks say when the IP-echo service did not answer.
 QString ipEchoFailedText();
 
