@@ -1,6 +1,7 @@
 #include "clientlink/commandcontroller.h"
 #include "clientlink/commandwords.h"
 #include "clientlink/form4.h"
+#include "clientlink/form5.h"
 #include "clientlink/groundinfocontroller.h"
 #include "console/consolestate.h"
 #include "console/form1.h"
@@ -249,16 +250,27 @@ TEST_F(CommandWidgetTest, WordsThatCallOutOrSwitch) {
     EXPECT_EQ(form.Label18->text(), "foo.i");
 }
 
-TEST_F(CommandWidgetTest, ChartWordGivesTheFocusBackToItsField) {
+TEST_F(CommandWidgetTest, ChartForTheLandingRunwayAndTheFocusBackInTheField) {
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.Text7[4]->setFocus();
-    QObject::connect(&commands, &CommandController::chartWanted,
-                     [this] { form.Text4->setFocus(); });
-    type(4, QStringLiteral("sid"));
-    EXPECT_EQ(asked, QStringList{"chart"});
-    EXPECT_EQ(QApplication::focusWidget(), form.Text7[4]);
+    Form5 chart;
+    QObject::connect(&commands, &CommandController::chartWanted, [&] {
+        chart.showChart(form.Text4->text(), form);
+        form.Text4->setFocus(); // as if showing the chart had moved it
+    });
+    const std::pair<const char *, SidChart> cases[] = {{"26R", SidChart::East},
+                                                       {"08L", SidChart::West}};
+    for (const auto &[runway, expected] : cases) {
+        chart.hide();
+        form.Text4->setText(QString::fromLatin1(runway));
+        form.Text7[4]->setFocus();
+        type(4, QStringLiteral("sid"));
+        EXPECT_TRUE(chart.isVisible()) << runway;
+        EXPECT_EQ(chart.shownChart(), expected) << runway;
+        EXPECT_EQ(QApplication::focusWidget(), form.Text7[4]) << runway;
+    }
+    EXPECT_EQ(asked, (QStringList{"chart", "chart"}));
 }
 
 // Every word in every row: the strips change only where the word names them, and the squawk
