@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a number of inputs
-# (default 1,000,000), starting from real METARs of the test data. Not part of CI.
+# (default 1,000,000), starting from real METARs of the test data and the command words.
+# Not part of CI.
 #   scripts/fuzz.sh [runs]
 set -euo pipefail
 
@@ -12,12 +13,12 @@ jobs="${FUZZ_BUILD_JOBS:-2}"
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev ninja-build
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVOS_BUILD_FUZZERS=ON -DTARVOS_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer
+cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer command_fuzzer
 
 # Seeds: the first reports of the corpus, one a file, with a leading mode byte (0 = single
 # bytes); the ATIS seeds put a report's tail and the Berlin fields between unit separators.
 seeds="$build/seeds"
-mkdir -p "$seeds/metar" "$seeds/atis"
+mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command"
 if [ -z "$(ls -A "$seeds/metar")" ]; then
     sed -n 2,301p "$root/tests/data/metars-awc.tsv" | cut -f1 |
         while IFS= read -r report; do
@@ -28,7 +29,19 @@ if [ -z "$(ls -A "$seeds/metar")" ]; then
         done
 fi
 
-for target in metar_fuzzer atis_fuzzer; do
+# The command seeds: every word of the callsign field (mode byte 1: UTF-8, row 1).
+if [ -z "$(ls -A "$seeds/command")" ]; then
+    n=0
+    for word in atis alpha 'freq 121.80!' 'rem QNH 1013!' 'atc EDDT_TWR!' 'con EDBB!' clr clear \
+        .ab. .. prüf wech imm adv rwde rwbe tsbe rwts tsbr rw:foo.ivao.org '???' suchDLH123. 333 \
+        autosid nosid depeddt sid 'ip?' eins zwei; do
+        n=$((n + 1))
+        printf '\1%s' "$word" >"$seeds/command/$n"
+    done
+    printf '\0.ab            Taxi via A\r\n.x\n' >"$seeds/command/file"
+fi
+
+for target in metar_fuzzer atis_fuzzer command_fuzzer; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     echo "== $target: $runs runs"

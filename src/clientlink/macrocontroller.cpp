@@ -1,0 +1,72 @@
+#include "clientlink/macrocontroller.h"
+
+#include "clientlink/macros.h"
+#include "console/form1.h"
+#include "platform/inputinjector.h"
+#include "platform/platform.h"
+
+namespace tarvos {
+
+MacroController::MacroController(Form1 &form, InputInjector &injector, ScreenInfo &screen,
+                                 MessageBox &messages, QObject *parent)
+    : QObject(parent), m_form(form), m_injector(injector), m_screen(screen), m_messages(messages) {
+    connect(form.Text1, &Field::keyPressed, this, &MacroController::keyPressed);
+}
+
+QString MacroController::unavailableText() {
+    return QStringLiteral("The F-key macros cannot click or type into other programs on this "
+                          "desktop (no X server with the XTEST extension).");
+}
+
+void MacroController::keyPressed(int key, Qt::KeyboardModifiers) {
+    if (const std::optional<int> macro = macroForKey(key))
+        run(*macro);
+}
+
+void MacroController::run(int macro) {
+    if (!m_injector.available()) {
+        // Said once; the console goes on without the macros.
+        if (!m_toldUnavailable) {
+            m_toldUnavailable = true;
+            m_messages.show(unavailableText());
+        }
+        return;
+    }
+    using Kind = MacroStep::Kind;
+    using Button = InputInjector::Button;
+    const QPoint saved = m_injector.pointerPosition();
+    for (const MacroStep &step : macroSteps(macro, saved, m_screen.sizePixels())) {
+        switch (step.kind) {
+        case Kind::MovePointer:
+            m_injector.movePointer(step.at);
+            break;
+        case Kind::LeftDown:
+            m_injector.press(Button::Left);
+            break;
+        case Kind::LeftUp:
+            m_injector.release(Button::Left);
+            break;
+        case Kind::RightDown:
+            m_injector.press(Button::Right);
+            break;
+        case Kind::RightUp:
+            m_injector.release(Button::Right);
+            break;
+        case Kind::TypeF11:
+            m_injector.typeKey(InputInjector::Key::F11);
+            break;
+        case Kind::TypeF12:
+            m_injector.typeKey(InputInjector::Key::F12);
+            break;
+        case Kind::Pause:
+            m_injector.pause(step.pauseMs);
+            break;
+        case Kind::FocusWindField:
+            m_form.activateWindow();
+            m_form.Text1->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+} // namespace tarvos

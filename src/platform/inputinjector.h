@@ -1,0 +1,34 @@
+#pragma once
+
+// Synthetic pointer and keyboard input for the ATC client: the console's macros click, move
+// the pointer and type function keys as if the controller did it himself. Coordinates are
+// screen pixels.
+
+#include <QPoint>
+
+namespace tarvos {
+
+class InputInjector {
+public:
+    enum class Button { Left, Right };
+    enum class Key { F11, F12 };
+
+    virtual ~InputInjector() = default;
+
+    // False where the desktop allows no synthetic input (no X server, or one without the
+    // XTEST extension); then every other call does nothing.
+    virtual bool available() const = 0;
+
+    virtual QPoint pointerPosition() const = 0;
+    virtual void movePointer(QPoint to) = 0;
+    // Button events at the pointer's current position.
+    virtual void press(Button button) = 0;
+    virtual void release(Button button) = 0;
+    // Presses and releases one key in the window that has the keyboard focus and returns when
+    // the display has taken both events.
+    virtual void typeKey(Key key) = 0;
+    // Sends what is pending and waits, so that the receiving program can react.
+    virtual void pause(int milliseconds) = 0;
+};
+
+} // namespace tarvos

@@ -1,0 +1,94 @@
+#include "platform/xtestinjector.h"
+
+#include <chrono>
+#include <thread>
+
+// The X headers define macros such as None and Status; they come last and stay in this file.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace tarvos {
+
+namespace {
+Display *dpy(void *display) {
+    return static_cast<Display *>(display);
+}
+} // namespace
+
+XTestInjector::XTestInjector(const QByteArray &displayName) {
+    Display *display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+    if (!display)
+        return;
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
+        XCloseDisplay(display);
+        return;
+    }
+    m_display = display;
+}
+
+XTestInjector::~XTestInjector() {
+    if (m_display)
+        XCloseDisplay(dpy(m_display));
+}
+
+QPoint XTestInjector::pointerPosition() const {
+    if (!m_display)
+        return {};
+    Display *d = dpy(m_display);
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                  &mask);
+    return QPoint(rootX, rootY);
+}
+
+void XTestInjector::movePointer(QPoint to) {
+    if (!m_display)
+        return;
+    Display *d = dpy(m_display);
+    XTestFakeMotionEvent(d, DefaultScreen(d), to.x(), to.y(), CurrentTime);
+    // The move must have happened before the next button event or position query.
+    XSync(d, False);
+}
+
+void XTestInjector::button(Button which, bool down) {
+    if (!m_display)
+        return;
+    Display *d = dpy(m_display);
+    XTestFakeButtonEvent(d, which == Button::Left ? Button1 : Button3, down ? True : False,
+                         CurrentTime);
+    XSync(d, False);
+}
+
+void XTestInjector::press(Button which) {
+    button(which, true);
+}
+
+void XTestInjector::release(Button which) {
+    button(which, false);
+}
+
+void XTestInjector::typeKey(Key key) {
+    if (!m_display)
+        return;
+    Display *d = dpy(m_display);
+    const KeyCode code = XKeysymToKeycode(d, key == Key::F11 ? XK_F11 : XK_F12);
+    if (code == 0)
+        return; // the keyboard map has no such key
+    XTestFakeKeyEvent(d, code, True, CurrentTime);
+    XTestFakeKeyEvent(d, code, False, CurrentTime);
+    // X cannot tell when the receiving program has handled a key; waiting until the server has
+    // taken both events keeps the keys in order with the clicks that follow.
+    XSync(d, False);
+}
+
+void XTestInjector::pause(int milliseconds) {
+    if (m_display)
+        XSync(dpy(m_display), False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+} // namespace tarvos

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/inputinjector.h"
+
+#include <QByteArray>
+
+namespace tarvos {
+
+// Synthetic input on an X display through the XTEST extension, on a connection of its own.
+// Without a display, or on one without XTEST (a pure Wayland session, Qt's offscreen
+// platform without X), available() is false and the calls do nothing.
+class XTestInjector final : public InputInjector {
+public:
+    // The display named like $DISPLAY; empty means $DISPLAY itself.
+    explicit XTestInjector(const QByteArray &displayName = QByteArray());
+    ~XTestInjector() override;
+    XTestInjector(const XTestInjector &) = delete;
+    XTestInjector &operator=(const XTestInjector &) = delete;
+
+    bool available() const override { return m_display != nullptr; }
+    QPoint pointerPosition() const override;
+    void movePointer(QPoint to) override;
+    void press(Button button) override;
+    void release(Button button) override;
+    void typeKey(Key key) override;
+    void pause(int milliseconds) override;
+
+private:
+    void button(Button button, bool down);
+
+    // Xlib's Display, kept opaque so that no X11 header leaves this folder.
+    void *m_display = nullptr;
+};
+
+} // namespace tarvos

@@ -1,0 +1,38 @@
+#pragma once
+
+// Synthetic input that only writes down what it was asked to do, one line per call, and keeps
+// the pointer position the moves leave.
+
+#include "platform/inputinjector.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tarvos::testing {
+
+class FakeInjector final : public InputInjector {
+public:
+    bool available() const override { return canInject; }
+    QPoint pointerPosition() const override { return pointer; }
+    void movePointer(QPoint to) override {
+        pointer = to;
+        calls << QStringLiteral("move %1,%2").arg(to.x()).arg(to.y());
+    }
+    void press(Button button) override { calls << QStringLiteral("down ") + name(button); }
+    void release(Button button) override { calls << QStringLiteral("up ") + name(button); }
+    void typeKey(Key key) override {
+        calls << (key == Key::F11 ? QStringLiteral("key F11") : QStringLiteral("key F12"));
+    }
+    void pause(int milliseconds) override { calls << QStringLiteral("pause %1").arg(milliseconds); }
+
+    bool canInject = true;
+    QPoint pointer;
+    QStringList calls;
+
+private:
+    static QString name(Button button) {
+        return button == Button::Left ? QStringLiteral("left") : QStringLiteral("right");
+    }
+};
+
+} // namespace tarvos::testing
