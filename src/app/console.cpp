@@ -1,8 +1,11 @@
 #include "app/console.h"
 
 #include "app/companions.h"
+#include "clientlink/commandcontroller.h"
+#include "clientlink/commandwords.h"
 #include "clientlink/frequencycontroller.h"
 #include "clientlink/groundinfocontroller.h"
+#include "clientlink/macrocontroller.h"
 #include "console/boardfields.h"
 #include "console/form1.h"
 #include "console/form2.h"
@@ -15,6 +18,8 @@
 #include "strips/stripboard.h"
 #include "strips/striplogcontroller.h"
 #include "weather/weathercontroller.h"
+
+#include <QDir>
 
 namespace tarvos {
 
@@ -37,6 +42,11 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_companions = std::make_unique<Companions>(f, m_state, m_data, p);
     m_weather = std::make_unique<WeatherController>(f, m_state, m_data, *p.clipboard, *p.messages);
     m_frequencies = std::make_unique<FrequencyController>(f, m_state, m_data, *p.messages);
+    m_commands = std::make_unique<CommandController>(
+        f, m_state, *p.clipboard,
+        [] { return defaultAtcShortcutPath(qEnvironmentVariable("WINEPREFIX"), QDir::homePath()); },
+        m_companions->groundInfo());
+    m_macros = std::make_unique<MacroController>(f, *p.injector, *p.screen, *p.messages);
     connectSubsystems();
 }
 
@@ -61,6 +71,16 @@ void Console::connectSubsystems() {
             &GroundInfoController::enter);
     connect(m_weather.get(), &WeatherController::weatherRowChanged, m_windowModes.get(),
             &WindowModesController::copyWeatherToMini);
+
+    // The command words of the callsign fields come after the board's own handling of the
+    // field (the airline translation of a three-character text).
+    m_fields->onChange(BoardFields::Callsign, [this](int row) { m_commands->interpret(row); });
+    CommandController *commands = m_commands.get();
+    connect(commands, &CommandController::towerAtisWanted, m_weather.get(),
+            &WeatherController::abc1);
+    connect(commands, &CommandController::letterResetWanted, m_weather.get(),
+            &WeatherController::resetLetter);
+    connect(commands, &CommandController::chartWanted, companions, &Companions::showChart);
 }
 
 Form2 &Console::form2() {

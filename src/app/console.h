@@ -9,10 +9,12 @@
 namespace tarvos {
 
 class BoardFields;
+class CommandController;
 class Companions;
 class Form1;
 class Form2;
 class FrequencyController;
+class MacroController;
 class SquawkController;
 class StripAssistController;
 class StripBoardController;
@@ -49,6 +51,8 @@ public:
     Companions &companions() { return *m_companions; }
     WeatherController &weather() { return *m_weather; }
     FrequencyController &frequencies() { return *m_frequencies; }
+    CommandController &commands() { return *m_commands; }
+    MacroController &macros() { return *m_macros; }
 
 signals:
     void shutDown();
@@ -69,6 +73,8 @@ private:
     std::unique_ptr<Companions> m_companions;
     std::unique_ptr<WeatherController> m_weather;
     std::unique_ptr<FrequencyController> m_frequencies;
+    std::unique_ptr<CommandController> m_commands;
+    std::unique_ptr<MacroController> m_macros;
     bool m_shutDown = false;
 };
 

@@ -53,6 +53,8 @@ public:
     virtual QSize sizePixels() const = 0;
 };
 
+class InputInjector;
+
 class WindowStacking {
 public:
     virtual ~WindowStacking() = default;
@@ -70,13 +72,15 @@ struct Platform {
     Clock *clock = nullptr;
     ScreenInfo *screen = nullptr;
     WindowStacking *stacking = nullptr;
+    InputInjector *injector = nullptr;
 };
 
 // The one wiring of a set of implementations (the desktop's, or the tests' fakes) that names
 // its members as Platform does.
 template <class Services> Platform wirePlatform(Services &services) {
-    return Platform{&services.clipboard, &services.messages, &services.beeper,  &services.editor,
-                    &services.clock,     &services.screen,   &services.stacking};
+    return Platform{&services.clipboard, &services.messages, &services.beeper,
+                    &services.editor,    &services.clock,    &services.screen,
+                    &services.stacking,  &services.injector};
 }
 
 } // namespace tarvos

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/xtestinjector.h"
 
 #include <memory>
 
@@ -52,6 +53,7 @@ struct QtPlatform {
     SystemClock clock;
     QtScreenInfo screen;
     QtWindowStacking stacking;
+    XTestInjector injector;
     Platform platform = wirePlatform(*this);
 };
 

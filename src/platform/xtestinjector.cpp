@@ -16,16 +16,22 @@ Display *dpy(void *display) {
 }
 } // namespace
 
-XTestInjector::XTestInjector(const QByteArray &displayName) {
-    Display *display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+XTestInjector::XTestInjector(const QByteArray &displayName) : m_displayName(displayName) {}
+
+void *XTestInjector::display() const {
+    if (m_opened)
+        return m_display;
+    m_opened = true;
+    Display *display = XOpenDisplay(m_displayName.isEmpty() ? nullptr : m_displayName.constData());
     if (!display)
-        return;
+        return nullptr;
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
         XCloseDisplay(display);
-        return;
+        return nullptr;
     }
     m_display = display;
+    return m_display;
 }
 
 XTestInjector::~XTestInjector() {
@@ -34,7 +40,7 @@ XTestInjector::~XTestInjector() {
 }
 
 QPoint XTestInjector::pointerPosition() const {
-    if (!m_display)
+    if (!display())
         return {};
     Display *d = dpy(m_display);
     Window root = 0, child = 0;
@@ -46,7 +52,7 @@ QPoint XTestInjector::pointerPosition() const {
 }
 
 void XTestInjector::movePointer(QPoint to) {
-    if (!m_display)
+    if (!display())
         return;
     Display *d = dpy(m_display);
     XTestFakeMotionEvent(d, DefaultScreen(d), to.x(), to.y(), CurrentTime);
@@ -55,7 +61,7 @@ void XTestInjector::movePointer(QPoint to) {
 }
 
 void XTestInjector::button(Button which, bool down) {
-    if (!m_display)
+    if (!display())
         return;
     Display *d = dpy(m_display);
     XTestFakeButtonEvent(d, which == Button::Left ? Button1 : Button3, down ? True : False,
@@ -72,7 +78,7 @@ void XTestInjector::release(Button which) {
 }
 
 void XTestInjector::typeKey(Key key) {
-    if (!m_display)
+    if (!display())
         return;
     Display *d = dpy(m_display);
     const KeyCode code = XKeysymToKeycode(d, key == Key::F11 ? XK_F11 : XK_F12);

@@ -17,7 +17,7 @@ public:
     XTestInjector(const XTestInjector &) = delete;
     XTestInjector &operator=(const XTestInjector &) = delete;
 
-    bool available() const override { return m_display != nullptr; }
+    bool available() const override { return display() != nullptr; }
     QPoint pointerPosition() const override;
     void movePointer(QPoint to) override;
     void press(Button button) override;
@@ -27,9 +27,14 @@ public:
 
 private:
     void button(Button button, bool down);
+    // The connection is opened at the first use, so that a console whose macros are never used
+    // does not pay for it at start-up. Null when there is none to be had.
+    void *display() const;
 
+    QByteArray m_displayName;
     // Xlib's Display, kept opaque so that no X11 header leaves this folder.
-    void *m_display = nullptr;
+    mutable void *m_display = nullptr;
+    mutable bool m_opened = false;
 };
 
 } // namespace tarvos

@@ -145,6 +145,10 @@ void WeatherController::approachAtis() {
 
 void WeatherController::letterReset() {
     showConfirmation();
+    resetLetter();
+}
+
+void WeatherController::resetLetter() {
     const LetterReset reset = tarvos::letterReset(m_state, atisFields());
     // The reset has already run the letter's change handling for "A"; showing the letter must
     // not run it again, or the number would be counted on past A.

@@ -75,7 +75,7 @@ protected:
     ConsoleState state;
     tarvos::testing::FakePlatform fake;
     Form1 form;
-    GroundInfoController ground{state, fake.platform};
+    GroundInfoController ground{state, fake.stacking};
     QString shortcutPath = QDir(tmp.path()).filePath(QStringLiteral("shortcut.txt"));
     CommandController commands{form, state, fake.clipboard, [this] { return shortcutPath; },
                                ground};

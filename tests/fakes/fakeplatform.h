@@ -3,6 +3,7 @@
 // In-memory stand-ins for everything outside the process, so that tests can see what the
 // console put on the clipboard, which messages it showed and which windows it made topmost.
 
+#include "fakes/fakeinjector.h"
 #include "platform/platform.h"
 
 #include <QHash>
@@ -84,6 +85,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeScreen screen;
     FakeStacking stacking;
+    FakeInjector injector;
     Platform platform = wirePlatform(*this);
 };
 
