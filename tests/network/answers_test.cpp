@@ -2,6 +2,7 @@
 // and traffic listing, over status texts in the record layout.
 #include "network/answers.h"
 
+#include "fakes/qtprint.h"
 #include "records.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // never rewritten while it exists.
 #include "network/networkconfig.h"
 
+#include "fakes/qtprint.h"
 #include "fakes/testfiles.h"
 
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "network/statusfeed.h"
 #include "network/statustext.h"
 
+#include "fakes/qtprint.h"
 #include "fakes/testfiles.h"
 #include "records.h"
 

@@ -2,6 +2,7 @@
 // too short or cut off by the end of the text.
 #include "network/statustext.h"
 
+#include "fakes/qtprint.h"
 #include "records.h"
 
 #include <gtest/gtest.h>
