@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 
+#include <algorithm>
 #include <memory>
 
 // The answers are written to the socket here rather than through QHttpServerResponder: in Qt 6.4
@@ -115,6 +116,10 @@ NetsimServer::Answer NetsimServer::answerFor(const QHttpServerRequest &request,
     } else if (path == QLatin1String("/huge")) {
         const QString mb = query.queryItemValue(QStringLiteral("mb"));
         a.streamedBytes = (mb.isEmpty() ? 100 : mb.toLongLong()) * kMiB;
+    } else if (path == QLatin1String("/slow")) {
+        a.slowChunks = std::clamp(query.queryItemValue(QStringLiteral("chunks")).toInt(), 1, 10000);
+        a.slowMs = std::clamp(query.queryItemValue(QStringLiteral("ms")).toInt(), 0, 60000);
+        a.streamedBytes = a.slowChunks * qint64(1024);
     } else if (const QString file = fileFor(path, query.query()); !file.isEmpty()) {
         QFile f(file);
         if (f.open(QIODevice::ReadOnly))
@@ -177,6 +182,10 @@ void NetsimServer::send(QTcpSocket *socket, Answer answer, bool deflate) {
                       "\r\nContent-Length: " + QByteArray::number(length) +
                       "\r\nConnection: close\r\n" + answer.extraHeaders + "\r\n";
     socket->write(head);
+    if (answer.slowChunks > 0) {
+        sendSlowly(socket, answer.slowChunks, answer.slowMs);
+        return;
+    }
     if (answer.streamedBytes < 0) {
         socket->write(answer.body);
         socket->disconnectFromHost();
@@ -199,6 +208,19 @@ void NetsimServer::send(QTcpSocket *socket, Answer answer, bool deflate) {
     };
     connect(socket, &QTcpSocket::bytesWritten, socket, pump);
     pump();
+}
+
+void NetsimServer::sendSlowly(QTcpSocket *socket, int chunks, int ms) {
+    auto *timer = new QTimer(socket); // goes with the connection
+    auto left = std::make_shared<int>(chunks);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, left] {
+        socket->write(QByteArray(1024, 's'));
+        if (--*left == 0) {
+            timer->stop();
+            socket->disconnectFromHost();
+        }
+    });
+    timer->start(ms);
 }
 
 } // namespace tarvos

@@ -22,6 +22,7 @@ namespace tarvos {
 //   /ip               the caller's address, as an IP-echo service answers
 //   /redirect-loop    redirects to itself for ever
 //   /huge?mb=N        a body of N MiB (default 100), made while it is sent, never held whole
+//   /slow?chunks=N&ms=M  N chunks of 1 KiB, one every M milliseconds (a slow but live server)
 // Every path can be slowed down and given an HTTP status, in process (setDelay, setStatus) or
 // per request with the query items netsim-delay=<ms> and netsim-status=<code>. Answers of at
 // least 1 KiB go out deflate-compressed when the client accepts that, as the real servers do.
@@ -55,11 +56,14 @@ private:
         QByteArray body;
         QByteArray extraHeaders;
         qint64 streamedBytes = -1; // a generated body of this size instead of `body`
+        int slowChunks = 0;        // or this many chunks of 1 KiB, one every slowMs
+        int slowMs = 0;
     };
 
     Answer answerFor(const QHttpServerRequest &request, int statusOverride) const;
     QString fileFor(const QString &path, const QString &query) const;
     void send(QTcpSocket *socket, Answer answer, bool deflate);
+    static void sendSlowly(QTcpSocket *socket, int chunks, int ms);
 
     QString m_folder;
     quint16 m_port = 0;

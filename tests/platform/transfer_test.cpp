@@ -119,6 +119,11 @@ TEST_F(Transfer, StalledServerTimesOut) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.reason, "no answer from 127.0.0.1 (time-out)");
     EXPECT_LT(clock.elapsed(), 3000);
+
+    // A slow server that keeps sending is no stalled one: the wait starts anew with every chunk.
+    const FetchResult slow = fetchNow(transfer, server.url("/slow?chunks=8&ms=100"));
+    EXPECT_TRUE(slow.ok) << qPrintable(slow.reason);
+    EXPECT_EQ(slow.body.size(), 8 * 1024);
 }
 
 TEST_F(Transfer, BodiesBeyondTheCapFailWithoutBeingKept) {
