@@ -173,7 +173,10 @@ QString renderJsonFeed(const QByteArray &json) {
     return out;
 }
 
-QString renderStatusText(const QByteArray &body) {
+QString renderStatusText(const QByteArray &download) {
+    // A byte order mark in front of a document is no content.
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray body = download.startsWith(bom) ? download.mid(bom.size()) : download;
     const qsizetype start = firstNonBlank(body);
     if (start < 0)
         return {};

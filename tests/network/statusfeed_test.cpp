@@ -117,6 +117,8 @@ TEST(StatusFeed, WhatIsNoStatusText) {
         {"<!DOCTYPE html><html><body>502 Bad Gateway</body></html>", ""},
         {"  <html>" + old.toUtf8() + "</html>", ""},
         {"Service unavailable: try again later", ""},
+        {"\xEF\xBB\xBF{\"clients\": {\"atcs\": [{\"callsign\": \"X\"}]}}",
+         "X:::ATC" + QString(kRecordFields - 4, u':') + "\n"},
         {old.toUtf8(), old}, // the record layout is used as it comes
         {"!GENERAL\nVERSION = 1\n!CLIENTS\n" + old.toUtf8(),
          "!GENERAL\nVERSION = 1\n!CLIENTS\n" + old},
