@@ -72,14 +72,17 @@ void BM_ControllerList(benchmark::State &state) {
         benchmark::DoNotOptimize(controllerPanel(busyText(), control, false, QString()));
 }
 
-// A callsign near the end of the first copy, and one that is not online.
+// Leaving a callsign field: `getwhat` and `getstrip` search the text once each. A callsign
+// near the end of the first copy, and one that is not online.
 void BM_FlightPlanFound(benchmark::State &state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(getwhat(busyText(), QStringLiteral("NDF6022")));
+    benchmark::DoNotOptimize(getstrip(busyText(), QStringLiteral("NDF6022")));
 }
 void BM_FlightPlanNotFound(benchmark::State &state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(getwhat(busyText(), QStringLiteral("XYZ9999")));
+    benchmark::DoNotOptimize(getstrip(busyText(), QStringLiteral("XYZ9999")));
 }
 
 void BM_TrafficListing(benchmark::State &state) {

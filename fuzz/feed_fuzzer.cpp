@@ -24,8 +24,8 @@ void readEverything(const QString &text, const QString &key) {
         require(readName(text, p).size() <= 100);
         require(readFrequency(text, p).size() <= 100);
     }
-    const FlightPlanAnswer plan = getwhat(text, key);
-    require(plan.found == (p > 0));
+    require(getwhat(text, key).found == (p > 0));
+    require(getstrip(text, key).has_value() == (p > 0));
     const TrafficListing listing = trafficListing(text, key.left(8));
     require(!listing.text.isEmpty());
     getcontroller(text, key);

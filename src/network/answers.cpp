@@ -42,8 +42,8 @@ QString lookupkey(const QString &callsignField) {
     return (splits ? callsignField.mid(space + 1) : callsignField).toUpper();
 }
 
-FlightPlanAnswer getwhat(const QString &statusText, const QString &key) {
-    FlightPlanAnswer answer;
+WhatAnswer getwhat(const QString &statusText, const QString &key) {
+    WhatAnswer answer;
     const qsizetype p = recordSearch(statusText, key);
     if (p == 0) {
         answer.planText = QLatin1String(kNothingFound);
@@ -54,9 +54,16 @@ FlightPlanAnswer getwhat(const QString &statusText, const QString &key) {
     answer.destination = readDestination(statusText, p);
     answer.emptyDestAndRemarks =
         answer.destination.startsWith(u':') || answer.destination.startsWith(u'1');
-    answer.planText = readRoute(statusText, p) + QLatin1String("\r\n") + readRemarks(statusText, p);
-    answer.departure = readDeparture(statusText, p);
     return answer;
+}
+
+std::optional<StripAnswer> getstrip(const QString &statusText, const QString &key) {
+    const qsizetype p = recordSearch(statusText, key);
+    if (p == 0)
+        return std::nullopt;
+    return StripAnswer{readRoute(statusText, p) + QLatin1String("\r\n") +
+                           readRemarks(statusText, p),
+                       readDeparture(statusText, p)};
 }
 
 QString greetingKey(const QString &callsignField) {

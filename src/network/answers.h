@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What the network operations of the console answer, as plain functions of the status text and
 // their inputs. The controller only carries the answers out: it guards against a running
 // download, fetches, renders the body (renderStatusText) and writes the fields.
@@ -44,19 +46,27 @@ inline constexpr auto kNoDeparture = "----";
 // position does not count), upper-cased. "Condor CFG440" gives CFG440, "dlh123" DLH123.
 QString lookupkey(const QString &callsignField);
 
-// The answer of `getwhat` and `getstrip` for one key. When found, the controller writes
-// `destination` into Dest (which runs the destination lookup), moves the focus to via, then
-// empties Dest and Remarks when `emptyDestAndRemarks` (the record's destination field was empty
-// or it is no flight plan), and finally writes `planText` and `departure`. When not found, Dest
-// and Remarks are emptied and the two fields show "nothing found" and "----".
-struct FlightPlanAnswer {
+// `getwhat`: the destination of the key's record. When found, the controller writes
+// `destination` into Dest (which runs the destination lookup) and moves the focus to via; then,
+// when `emptyDestAndRemarks` (the record's destination field was empty, or the read begins with
+// "1"), it empties Dest and Remarks. When not found, Dest and Remarks are emptied and the plan
+// fields show "nothing found" and "----" (`planText`, `departure`).
+struct WhatAnswer {
     bool found = false;
-    QString destination; // getwhat: four characters as read
+    QString destination; // four characters as read
     bool emptyDestAndRemarks = true;
-    QString planText;  // route, CR LF, remarks
-    QString departure; // four characters as read
+    QString planText;  // not found: "nothing found"
+    QString departure; // not found: "----"
 };
-FlightPlanAnswer getwhat(const QString &statusText, const QString &key);
+WhatAnswer getwhat(const QString &statusText, const QString &key);
+
+// `getstrip`: route and remarks of the same record for the plan field ("route\r\nremarks") and
+// the departure aerodrome. Not found: nothing changes (nullopt).
+struct StripAnswer {
+    QString planText;
+    QString departure;
+};
+std::optional<StripAnswer> getstrip(const QString &statusText, const QString &key);
 
 // --- Controlled-count greeting -------------------------------------------------------------
 

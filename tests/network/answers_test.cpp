@@ -97,12 +97,14 @@ TEST(FlightPlan, Answers) {
         {"DLH12 ", false, "", true, kNothingFound, kNoDeparture},
     };
     for (const Row &r : rows) {
-        const FlightPlanAnswer a = getwhat(text, r.key);
-        EXPECT_EQ(a.found, r.found) << qPrintable(r.key);
-        EXPECT_EQ(a.destination, r.destination) << qPrintable(r.key);
-        EXPECT_EQ(a.emptyDestAndRemarks, r.empties) << qPrintable(r.key);
-        EXPECT_EQ(a.planText, r.plan) << qPrintable(r.key);
-        EXPECT_EQ(a.departure, r.departure) << qPrintable(r.key);
+        const WhatAnswer what = getwhat(text, r.key);
+        EXPECT_EQ(what.found, r.found) << r.key;
+        EXPECT_EQ(what.destination, r.destination) << r.key;
+        EXPECT_EQ(what.emptyDestAndRemarks, r.empties) << r.key;
+        const std::optional<StripAnswer> strip = getstrip(text, r.key);
+        ASSERT_EQ(strip.has_value(), r.found) << r.key;
+        EXPECT_EQ(strip ? strip->planText : what.planText, r.plan) << r.key;
+        EXPECT_EQ(strip ? strip->departure : what.departure, r.departure) << r.key;
     }
     // An empty status text (a failed download) finds nothing.
     EXPECT_EQ(getwhat(QString(), "DLH12").planText, kNothingFound);
