@@ -20,7 +20,20 @@ struct FetchResult {
 // The download of one URL, as the console's handlers wait for it: `co_await transfer.fetch(url)`
 // inside a QCoro::Task, while the window goes on painting and handling events. Every handler that
 // downloads first asks stillExecuting() and does nothing while a download runs, so at most one
-// request is outstanding.
+// request is outstanding. A handler reads as its steps:
+//
+//     QCoro::Task<> NetworkController::controllerPressed() {
+//         if (m_transfer.stillExecuting())
+//             co_return;
+//         showPanel(kGetData);
+//         const QPointer<NetworkController> self(this);
+//         const FetchResult r = co_await m_transfer.fetch(QUrl(m_config.settings().status));
+//         if (!self)
+//             co_return; // the console closed meanwhile
+//         ...
+//     }
+//
+// The task of a slot may be dropped; the coroutine runs on to its end.
 class HttpTransfer {
 public:
     virtual ~HttpTransfer() = default;
