@@ -13,12 +13,12 @@ jobs="${FUZZ_BUILD_JOBS:-2}"
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev ninja-build
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVOS_BUILD_FUZZERS=ON -DTARVOS_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer command_fuzzer
+cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer
 
 # Seeds: the first reports of the corpus, one a file, with a leading mode byte (0 = single
 # bytes); the ATIS seeds put a report's tail and the Berlin fields between unit separators.
 seeds="$build/seeds"
-mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command"
+mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command" "$seeds/feed"
 if [ -z "$(ls -A "$seeds/metar")" ]; then
     sed -n 2,301p "$root/tests/data/metars-awc.tsv" | cut -f1 |
         while IFS= read -r report; do
@@ -27,6 +27,18 @@ if [ -z "$(ls -A "$seeds/metar")" ]; then
             printf '\0%s\x1fV\x1f\x1fK\x1fEDDT\x1f26R\x1fTL60\x1f12:20\x1fc' "${report:7}" \
                 >"$seeds/atis/$n"
         done
+fi
+# Feed seeds: a key length byte and a key, then a body: the recorded status file in the record
+# layout, the start of the JSON feed's first clients, and a small complete JSON feed.
+if [ -z "$(ls -A "$seeds/feed")" ]; then
+    printf '\x06DLH123%s' "$(head -c 3000 "$root/netsim/recorded/whazzup.txt")" >"$seeds/feed/1"
+    printf '\x04EDDT%s' "$(head -c 3000 "$root/tests/data/ivao-whazzup-v2-2023-01-04.json")" \
+        >"$seeds/feed/2"
+    json='{"clients":{"atcs":[{"callsign":"EDDT_TWR","userId":1,"atcSession":{"frequency":118.7}}],'
+    json+='"pilots":[{"callsign":"ABC123","lastTrack":{"transponder":7},"flightPlan":'
+    json+='{"departureId":"EDDT","arrivalId":"EDDM","route":"A:B","remarks":null}}]}}'
+    printf '\x05ABC12%s' "$json" \
+        >"$seeds/feed/3"
 fi
 
 # The command seeds: every word of the callsign field (mode byte 1: UTF-8, row 1).
@@ -41,7 +53,7 @@ if [ -z "$(ls -A "$seeds/command")" ]; then
     printf '\0.ab            Taxi via A\r\n.x\n' >"$seeds/command/file"
 fi
 
-for target in metar_fuzzer atis_fuzzer command_fuzzer; do
+for target in metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     echo "== $target: $runs runs"

@@ -1,0 +1,46 @@
+// tarvos-netsim: the recorded network on 127.0.0.1, for training and testing without internet.
+//   tarvos-netsim [--port N] [folder]
+// Serves the folder of recorded answers (by default the one bundled with the project) and prints
+// the address it listens on and the network.txt lines that point Tarvos at it.
+#include "netsimserver.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvos-netsim"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Serves recorded network answers on 127.0.0.1. Any request may carry the query items "
+        "netsim-delay=<ms> and netsim-status=<code>."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Port to listen on (default: any free)."),
+                                        QStringLiteral("port"), QStringLiteral("0"));
+    parser.addOption(portOption);
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Folder of recorded answers."));
+    parser.process(app);
+
+    const QStringList args = parser.positionalArguments();
+    const QString folder = args.isEmpty() ? QStringLiteral(TARVOS_NETSIM_RECORDED) : args.first();
+    tarvos::NetsimServer server(folder);
+    QTextStream out(stdout);
+    if (server.start(static_cast<quint16>(parser.value(portOption).toUInt())) == 0) {
+        QTextStream(stderr) << "tarvos-netsim: cannot listen on 127.0.0.1 port "
+                            << parser.value(portOption) << "\n";
+        return 1;
+    }
+    const QString base = server.url(QString()).toString();
+    out << "tarvos-netsim listening on " << base << "/ serving " << folder << "\n"
+        << "network.txt lines for Tarvos:\n"
+        << "status=" << base << "/v2/tracker/whazzup\n"
+        << "update=" << base << "/upd.txt\n"
+        << "ipecho=" << base << "/ip\n"
+        << "metar-network=" << base << "/data/observations/metar/stations/{code}.TXT\n"
+        << "metar-noaa=" << base << "/api/data/metar?ids={code}&format=raw\n";
+    out.flush();
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,130 @@
+#include "network/answers.h"
+
+#include "network/statustext.h"
+
+namespace tarvos {
+
+QStringList controlFileDefaults() {
+    return {QStringLiteral("EDDT_GND"), QStringLiteral("EDDT_TWR"),   QStringLiteral("EDDI_GND"),
+            QStringLiteral("EDDI_TWR"), QStringLiteral("EDDB_GND"),   QStringLiteral("EDDB_TWR"),
+            QStringLiteral("EDBB_APP"), QStringLiteral("EDBB_DEP"),   QStringLiteral("EDBB_1_APP"),
+            QStringLiteral("EDBB_CTR"), QStringLiteral("EDBB_1_CTR"), QStringLiteral("EDDP_APP"),
+            QStringLiteral("EDBB_OBS")};
+}
+
+QString getcontroller(const QString &statusText, const QString &controlLine) {
+    if (controlLine.isEmpty())
+        return {};
+    const qsizetype p = recordSearch(statusText, controlLine);
+    if (p == 0)
+        return {};
+    return readCallsign(statusText, p) + QLatin1String(" - ") + readName(statusText, p) +
+           QLatin1String(" - ") + readFrequency(statusText, p) + QLatin1String("\r\n");
+}
+
+ControllerPanel controllerPanel(const QString &statusText, const QStringList &controlLines,
+                                bool controlFileCreated, const QString &downloadFailure) {
+    if (controlFileCreated)
+        return {QLatin1String(kControlFileCreated), false};
+    if (!downloadFailure.isEmpty())
+        return {downloadFailure, false};
+    QString text;
+    for (const QString &line : controlLines)
+        text += getcontroller(statusText, line);
+    if (text.isEmpty())
+        return {QLatin1String(kNoControllers), true};
+    return {text, false};
+}
+
+QString lookupkey(const QString &callsignField) {
+    const qsizetype space = callsignField.indexOf(u' ');
+    const bool splits = space >= 0 && space < callsignField.size() - 1;
+    return (splits ? callsignField.mid(space + 1) : callsignField).toUpper();
+}
+
+WhatAnswer getwhat(const QString &statusText, const QString &key) {
+    WhatAnswer answer;
+    const qsizetype p = recordSearch(statusText, key);
+    if (p == 0) {
+        answer.planText = QLatin1String(kNothingFound);
+        answer.departure = QLatin1String(kNoDeparture);
+        return answer;
+    }
+    answer.found = true;
+    answer.destination = readDestination(statusText, p);
+    answer.emptyDestAndRemarks =
+        answer.destination.startsWith(u':') || answer.destination.startsWith(u'1');
+    return answer;
+}
+
+std::optional<StripAnswer> getstrip(const QString &statusText, const QString &key) {
+    const qsizetype p = recordSearch(statusText, key);
+    if (p == 0)
+        return std::nullopt;
+    return StripAnswer{readRoute(statusText, p) + QLatin1String("\r\n") +
+                           readRemarks(statusText, p),
+                       readDeparture(statusText, p)};
+}
+
+QString greetingKey(const QString &callsignField) {
+    if (callsignField.size() < 5)
+        return {};
+    return callsignField.mid(4, callsignField.size() - 5).toUpper();
+}
+
+Greeting getaircraft(const QString &callsignField, const QStringList &logLines) {
+    Greeting g;
+    g.key = greetingKey(callsignField);
+    for (const QString &line : logLines) {
+        if (!line.isEmpty() && line.contains(g.key))
+            ++g.count;
+    }
+    const QString count = QLatin1Char(' ') + QString::number(g.count);
+    g.remarks = g.key + QLatin1String(" =") + count;
+    g.clipboard = QLatin1String("I've controlled you") + count +
+                  QLatin1String(" times, since Nov-2002, with your current callsign !!!");
+    return g;
+}
+
+QString getupd(const QString &versionText, bool downloadOk) {
+    if (!downloadOk || versionText.trimmed().isEmpty())
+        return QLatin1String(kNoUpdateServer);
+    const QString version = versionText.left(4);
+    if (version != QLatin1String(kOwnVersion))
+        return QLatin1String("Yes, the update ") + version + QLatin1String(" is available !");
+    return QStringLiteral("No, there is no new version !");
+}
+
+TrafficListing trafficListing(const QString &statusText, const QString &depsearchcode) {
+    TrafficListing listing;
+    const QString shown = depsearchcode;
+    listing.depsearchcode = QLatin1Char(':') + depsearchcode + QLatin1Char(':');
+    const QString &code = listing.depsearchcode;
+    qsizetype pos = 1;
+    for (;;) {
+        const qsizetype c = recordSearch(statusText, code, pos);
+        pos = c + 1;
+        if (c == 0)
+            break;
+        if (textAt(statusText, c + 6, 4) == QLatin1String("IVAN"))
+            continue;
+        // The record's line starts after the line feed at most 300 characters back; in the
+        // first line of the text the line starts at the text's first character.
+        qsizetype f = 1;
+        for (; f <= 300; ++f) {
+            if (c - f < 1) {
+                f = c;
+                break;
+            }
+            if (statusText.at(c - f - 1) == u'\n')
+                break;
+        }
+        listing.text +=
+            textAt(statusText, c - f + 1, 6) + QLatin1Char(' ') + shown + QLatin1String("\r\n");
+    }
+    if (listing.text.isEmpty())
+        listing.text = QLatin1String(kNixDa);
+    return listing;
+}
+
+} // namespace tarvos

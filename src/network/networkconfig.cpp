@@ -1,0 +1,127 @@
+#include "network/networkconfig.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStringList>
+
+namespace tarvos {
+
+namespace {
+
+// QSettings reads "a,b" as a list; a URL with a comma is one value.
+QString stringValue(const QSettings &settings, const QString &key, const QString &fallback) {
+    if (!settings.contains(key))
+        return fallback;
+    const QVariant value = settings.value(key);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+} // namespace
+
+NetworkSettings defaultNetworkSettings(const QString &winePrefix, const QString &home) {
+    const QString prefix = winePrefix.isEmpty() ? home + QLatin1String("/.wine") : winePrefix;
+    NetworkSettings s;
+    s.status = QStringLiteral("https://api.ivao.aero/v2/tracker/whazzup");
+    s.ipecho = QStringLiteral("https://api.ipify.org");
+    s.metarNetwork =
+        QStringLiteral("https://tgftp.nws.noaa.gov/data/observations/metar/stations/{code}.TXT");
+    s.metarNoaa =
+        QStringLiteral("https://aviationweather.gov/api/data/metar?ids={code}&format=raw");
+    s.atcShortcuts = QDir::cleanPath(prefix + QLatin1String("/drive_c/Programme/ProController/"
+                                                            "shortcut.txt"));
+    return s;
+}
+
+NetworkSettings defaultNetworkSettings() {
+    return defaultNetworkSettings(qEnvironmentVariable("WINEPREFIX"), QDir::homePath());
+}
+
+QString metarUrl(const QString &urlTemplate, const QString &code) {
+    QString url = urlTemplate;
+    return url.replace(QLatin1String("{code}"), code);
+}
+
+NetworkConfig::NetworkConfig(QString dataDirectory, NetworkSettings defaults)
+    : m_directory(std::move(dataDirectory)), m_defaults(std::move(defaults)),
+      m_settings(m_defaults) {}
+
+NetworkConfig::NetworkConfig(QString dataDirectory)
+    : NetworkConfig(std::move(dataDirectory), defaultNetworkSettings()) {}
+
+QString NetworkConfig::path() const {
+    return m_directory + QLatin1Char('/') + QLatin1String(kNetworkFileName);
+}
+
+QByteArray NetworkConfig::defaultFileText(const NetworkSettings &d) {
+    // Comment lines hold no "=": QSettings would read such a line as a key.
+    QString text = QStringLiteral(
+        "# Where Tarvos finds the network. One key a line, key=value; lines starting with #\n"
+        "# are comments. A missing key takes the value shown here. To train offline, point\n"
+        "# the URLs at tarvos-netsim (for example http 127.0.0.1 and the port it prints).\n"
+        "# Write paths with forward slashes: a backslash starts an escape.\n"
+        "\n"
+        "# The status feed of the network (JSON, or records separated by colons)\n");
+    text += QLatin1String("status=") + d.status + QLatin1Char('\n');
+    text += QLatin1String("# The version file of Tarvos (empty: no update server)\n");
+    text += QLatin1String("update=") + d.update + QLatin1Char('\n');
+    text += QLatin1String("# A page that answers with the address it sees\n");
+    text += QLatin1String("ipecho=") + d.ipecho + QLatin1Char('\n');
+    text += QLatin1String("# The two METAR sources; {code} stands for the airport\n");
+    text += QLatin1String("metar-network=") + d.metarNetwork + QLatin1Char('\n');
+    text += QLatin1String("metar-noaa=") + d.metarNoaa + QLatin1Char('\n');
+    text += QLatin1String("# The shortcut file of the ATC client\n");
+    text += QLatin1String("atc-shortcuts=") + d.atcShortcuts + QLatin1Char('\n');
+    return text.toUtf8();
+}
+
+void NetworkConfig::createIfMissing() const {
+    const QString file = path();
+    if (QFileInfo::exists(file))
+        return;
+    QSaveFile out(file);
+    // QSaveFile writes a temporary file and renames it: a half-written file never appears. A
+    // file that appeared meanwhile is left alone (the rename would replace it, so look again).
+    if (!out.open(QIODevice::WriteOnly))
+        return;
+    out.write(defaultFileText(m_defaults));
+    if (QFileInfo::exists(file)) {
+        out.cancelWriting();
+        return;
+    }
+    out.commit();
+}
+
+const NetworkSettings &NetworkConfig::settings() {
+    createIfMissing();
+    const QFileInfo info(path());
+    if (!info.exists()) {
+        m_settings = m_defaults;
+        m_modified = {};
+        m_size = -1;
+        return m_settings;
+    }
+    if (info.lastModified() != m_modified || info.size() != m_size) {
+        m_modified = info.lastModified();
+        m_size = info.size();
+        read();
+    }
+    return m_settings;
+}
+
+void NetworkConfig::read() {
+    const QSettings file(path(), QSettings::IniFormat);
+    NetworkSettings s;
+    s.status = stringValue(file, QStringLiteral("status"), m_defaults.status);
+    s.update = stringValue(file, QStringLiteral("update"), m_defaults.update);
+    s.ipecho = stringValue(file, QStringLiteral("ipecho"), m_defaults.ipecho);
+    s.metarNetwork = stringValue(file, QStringLiteral("metar-network"), m_defaults.metarNetwork);
+    s.metarNoaa = stringValue(file, QStringLiteral("metar-noaa"), m_defaults.metarNoaa);
+    s.atcShortcuts = stringValue(file, QStringLiteral("atc-shortcuts"), m_defaults.atcShortcuts);
+    m_settings = s;
+}
+
+} // namespace tarvos

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace tarvos {
+
+// Where the network is: the values of network.txt in the data folder.
+struct NetworkSettings {
+    QString status;       // the status feed URL
+    QString update;       // the version file URL; empty: no update server yet
+    QString ipecho;       // the URL that answers with the caller's IP address
+    QString metarNetwork; // METAR page template, "{code}" standing for the airport
+    QString metarNoaa;    // the second METAR source, the same kind of template
+    QString atcShortcuts; // path of the ATC client's own shortcut file
+};
+
+inline constexpr auto kNetworkFileName = "network.txt";
+
+// The values that a missing key takes. The ATC client's shortcut file lies in the Wine prefix
+// that runs the client: `winePrefix` ($WINEPREFIX), else `home`/.wine.
+NetworkSettings defaultNetworkSettings(const QString &winePrefix, const QString &home);
+
+// The same, with $WINEPREFIX and the home folder of this process.
+NetworkSettings defaultNetworkSettings();
+
+// A METAR URL from a template of network.txt: every "{code}" becomes the airport code.
+QString metarUrl(const QString &urlTemplate, const QString &code);
+
+// network.txt: plain `key=value` lines without a section and `#` comment lines, read with
+// QSettings in INI format. The file is written once with commented defaults the first time the
+// network is used (quietly: it is ours, not one of the controller's tables), never rewritten
+// while it exists, and read again whenever its modification time or size changed. A key that is
+// missing takes its default; a key that is present keeps its value, even an empty one.
+class NetworkConfig {
+public:
+    NetworkConfig(QString dataDirectory, NetworkSettings defaults);
+    explicit NetworkConfig(QString dataDirectory);
+
+    // The values now; creates the file when it is missing and re-reads it when it changed. When
+    // the file can neither be read nor written, the defaults serve.
+    const NetworkSettings &settings();
+
+    QString path() const;
+
+    // The text written into a new network.txt for these defaults.
+    static QByteArray defaultFileText(const NetworkSettings &defaults);
+
+private:
+    void createIfMissing() const;
+    void read();
+
+    QString m_directory;
+    NetworkSettings m_defaults;
+    NetworkSettings m_settings;
+    QDateTime m_modified;
+    qint64 m_size = -1;
+};
+
+} // namespace tarvos

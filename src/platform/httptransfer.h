@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoroTask>
+#include <QString>
+#include <QUrl>
+
+namespace tarvos {
+
+// The outcome of one download. A failed download has an empty body and a short reason for the
+// controller, such as "no answer from api.ivao.aero (time-out)".
+struct FetchResult {
+    bool ok = false;
+    QByteArray body;
+    QString reason;
+    int httpStatus = 0;  // 0 when no HTTP answer came
+    bool reused = false; // a recent body of the same URL answered without a download
+};
+
+// The download of one URL, as the console's handlers wait for it: `co_await transfer.fetch(url)`
+// inside a QCoro::Task, while the window goes on painting and handling events. Every handler that
+// downloads first asks stillExecuting() and does nothing while a download runs, so at most one
+// request is outstanding. A handler reads as its steps:
+//
+//     QCoro::Task<> NetworkController::controllerPressed() {
+//         if (m_transfer.stillExecuting())
+//             co_return;
+//         showPanel(kGetData);
+//         const QPointer<NetworkController> self(this);
+//         const FetchResult r = co_await m_transfer.fetch(QUrl(m_config.settings().status));
+//         if (!self)
+//             co_return; // the console closed meanwhile
+//         ...
+//     }
+//
+// The task of a slot may be dropped; the coroutine runs on to its end.
+class HttpTransfer {
+public:
+    virtual ~HttpTransfer() = default;
+
+    // True from the start of a fetch until its task has its result.
+    virtual bool stillExecuting() const = 0;
+
+    // Never throws and never fails to finish: time-outs, refusals, HTTP errors, invalid URLs and
+    // aborts all come back as a failed result.
+    virtual QCoro::Task<FetchResult> fetch(QUrl url) = 0;
+
+    // Ends a running download at once; its fetch finishes with a failed result (reason
+    // "... (aborted)") before abort() returns. For closing the console mid-download.
+    virtual void abort() = 0;
+};
+
+// "no answer from <host> (<why>)", the reason of a failed download.
+QString noAnswerFrom(const QUrl &url, const QString &why);
+
+} // namespace tarvos

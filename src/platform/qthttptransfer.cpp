@@ -1,0 +1,147 @@
+#include "platform/qthttptransfer.h"
+
+#include <QCoroNetworkReply>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace tarvos {
+
+namespace {
+
+QString errorWord(QNetworkReply::NetworkError error) {
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("refused");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("name not resolved");
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError: // Qt's transfer time-out; our stops are known
+        return QStringLiteral("time-out");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("too many redirects");
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("redirect refused");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("connection closed");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("secure connection failed");
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+        return QStringLiteral("no route");
+    default:
+        return QStringLiteral("network error");
+    }
+}
+
+// What can be fetched at all: an absolute http or https URL with a host.
+QString invalidUrlReason(const QUrl &url) {
+    if (url.isEmpty())
+        return QStringLiteral("no address configured");
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return QLatin1String("not a web address: ") + url.toString().left(60);
+    return {};
+}
+
+} // namespace
+
+QtHttpTransfer::QtHttpTransfer(std::chrono::milliseconds silence, qint64 maxBody, QObject *parent)
+    : QObject(parent), m_silence(silence), m_maxBody(maxBody) {
+    m_manager.setProxy(QNetworkProxy::NoProxy);
+    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_manager.setTransferTimeout(static_cast<int>(m_silence.count()));
+}
+
+QtHttpTransfer::~QtHttpTransfer() {
+    abort();
+}
+
+void QtHttpTransfer::abort() {
+    if (m_reply.isNull())
+        return;
+    if (m_stop)
+        *m_stop = Stop::Aborted;
+    m_reply->abort(); // finishes the reply, and with it the fetch, before returning
+}
+
+QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
+    FetchResult result;
+    if (const QString invalid = invalidUrlReason(url); !invalid.isEmpty()) {
+        result.reason = invalid;
+        co_return result;
+    }
+    if (stillExecuting()) {
+        result.reason = noAnswerFrom(url, QStringLiteral("busy"));
+        co_return result;
+    }
+
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Tarvos/7.4"));
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    // Qt asks for gzip and deflate and unpacks the answer itself; the silence time-out is Qt's
+    // transfer time-out, which starts anew with every byte that arrives.
+
+    Stop stop = Stop::None;
+    QByteArray body;
+    QNetworkReply *reply = m_manager.get(request);
+    m_reply = reply;
+    m_stop = &stop;
+    {
+        // The connections of this fetch end with this scope, before the frame goes.
+        QObject guard;
+        // A stop from inside a signal of the reply is carried out on the next turn of the event
+        // loop, so that the fetch never finishes inside one of its own handlers.
+        auto stopSoon = [&stop, reply](Stop why) {
+            if (stop != Stop::None)
+                return;
+            stop = why;
+            QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
+        };
+        connect(reply, &QNetworkReply::metaDataChanged, &guard, [&, reply] {
+            const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+            const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            if (status < 300 && length.isValid() && length.toLongLong() > m_maxBody)
+                stopSoon(Stop::TooLarge);
+        });
+        connect(reply, &QNetworkReply::readyRead, &guard, [&, reply] {
+            const QByteArray chunk = reply->readAll();
+            if (stop != Stop::None)
+                return;
+            if (body.size() + chunk.size() > m_maxBody) {
+                body = QByteArray();
+                stopSoon(Stop::TooLarge);
+                return;
+            }
+            body += chunk;
+        });
+        co_await reply;
+    }
+    m_stop = nullptr;
+    m_reply = nullptr;
+    reply->deleteLater();
+
+    result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    if (stop == Stop::TooLarge)
+        result.reason = noAnswerFrom(url, QStringLiteral("too large"));
+    else if (stop == Stop::Aborted)
+        result.reason = noAnswerFrom(url, QStringLiteral("aborted"));
+    else if (result.httpStatus >= 400)
+        result.reason = noAnswerFrom(url, QStringLiteral("HTTP %1").arg(result.httpStatus));
+    else if (error != QNetworkReply::NoError)
+        result.reason = noAnswerFrom(url, errorWord(error));
+    else {
+        body += reply->readAll();
+        if (body.size() > m_maxBody) {
+            result.reason = noAnswerFrom(url, QStringLiteral("too large"));
+        } else {
+            result.ok = true;
+            result.body = std::move(body);
+        }
+    }
+    co_return result;
+}
+
+} // namespace tarvos

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/httptransfer.h"
+
+#include <QHash>
+
+#include <chrono>
+#include <functional>
+
+namespace tarvos {
+
+// Answers a fetch with the body of an earlier successful download of the same URL when that is
+// younger than `maxAge`, instead of downloading again. The network asks its clients to fetch the
+// status feed at most every 15 seconds, and every operation downloads before it reads; a
+// controller who leaves ten callsign fields a minute would otherwise be shut out.
+class ReusingHttpTransfer : public HttpTransfer {
+public:
+    using Clock = std::function<std::chrono::milliseconds()>;
+    static constexpr std::chrono::milliseconds kDefaultMaxAge{15000};
+
+    // `clock` gives a monotonic time; by default the steady clock.
+    explicit ReusingHttpTransfer(HttpTransfer &inner, Clock clock = {},
+                                 std::chrono::milliseconds maxAge = kDefaultMaxAge);
+
+    bool stillExecuting() const override { return m_inner.stillExecuting(); }
+    QCoro::Task<FetchResult> fetch(QUrl url) override;
+    void abort() override { m_inner.abort(); }
+
+    // Forgets every kept body (a changed network.txt, for instance).
+    void clear() { m_kept.clear(); }
+
+private:
+    struct Kept {
+        std::chrono::milliseconds at;
+        QByteArray body;
+        int httpStatus;
+    };
+
+    HttpTransfer &m_inner;
+    Clock m_clock;
+    std::chrono::milliseconds m_maxAge;
+    QHash<QUrl, Kept> m_kept;
+};
+
+} // namespace tarvos

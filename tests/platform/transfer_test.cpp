@@ -1,0 +1,228 @@
+// The transfer over real HTTP against the recorded network on 127.0.0.1: bodies, HTTP errors,
+// a stalled server, a huge body, a redirect loop, compression, reuse within 15 s and abort.
+#include "platform/qthttptransfer.h"
+#include "platform/reusinghttptransfer.h"
+
+#include "fakes/fakehttptransfer.h"
+#include "fakes/qtprint.h"
+#include "fakes/testfiles.h"
+#include "netsimserver.h"
+#include "network/statusfeed.h"
+#include "network/statustext.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace tarvos;
+using namespace std::chrono_literals;
+using tarvos::testing::fileBytes;
+using tarvos::testing::writeFile;
+
+namespace {
+
+// One QCoreApplication for the event loop of all tests.
+class CoreApplication : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "transfer_tests";
+        static char *argv[] = {name, nullptr};
+        m_app = new QCoreApplication(argc, argv);
+    }
+    void TearDown() override { delete m_app; }
+
+private:
+    QCoreApplication *m_app = nullptr;
+};
+const auto *const kApp = ::testing::AddGlobalTestEnvironment(new CoreApplication);
+
+QCoro::Task<> fetchInto(HttpTransfer &transfer, QUrl url, std::optional<FetchResult> &out) {
+    out = co_await transfer.fetch(std::move(url));
+}
+
+// Runs one fetch to its end while the event loop turns, as the console's handlers do.
+FetchResult fetchNow(HttpTransfer &transfer, const QUrl &url, int waitMs = 20000) {
+    std::optional<FetchResult> result;
+    QCoro::Task<> task = fetchInto(transfer, url, result);
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, waitMs))
+        return FetchResult{false, {}, QStringLiteral("test gave up waiting"), 0, false};
+    return *result;
+}
+
+class Transfer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeFile(dir.path() + "/upd.txt", "V7.5\r\n");
+        writeFile(dir.path() + "/feed.json",
+                  fileBytes(TARVOS_TEST_DATA "/ivao-whazzup-v2-2023-01-04.json"));
+        ASSERT_NE(server.start(), 0);
+    }
+    QTemporaryDir dir;
+    NetsimServer server{dir.path()};
+};
+
+TEST_F(Transfer, BodyOfASuccessfulDownload) {
+    QtHttpTransfer transfer;
+    const FetchResult r = fetchNow(transfer, server.url("/upd.txt"));
+    EXPECT_TRUE(r.ok) << qPrintable(r.reason);
+    EXPECT_EQ(r.body, "V7.5\r\n");
+    EXPECT_EQ(r.httpStatus, 200);
+    EXPECT_EQ(server.lastUserAgent(), "Tarvos/7.4");
+    EXPECT_FALSE(transfer.stillExecuting());
+}
+
+TEST_F(Transfer, FailuresComeBackWithAnEmptyBodyAndAReason) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 closedPort = closed.serverPort();
+    closed.close();
+    server.setStatus("/upd.txt", 500);
+
+    struct Row {
+        QUrl url;
+        QString reason;
+    } rows[] = {
+        {server.url("/missing.txt"), "no answer from 127.0.0.1 (HTTP 404)"},
+        {server.url("/upd.txt"), "no answer from 127.0.0.1 (HTTP 500)"},
+        {server.url("/feed.json?netsim-status=503"), "no answer from 127.0.0.1 (HTTP 503)"},
+        {server.url("/redirect-loop"), "no answer from 127.0.0.1 (too many redirects)"},
+        {QUrl(QString("http://127.0.0.1:%1/x").arg(closedPort)),
+         "no answer from 127.0.0.1 (refused)"},
+        {QUrl(), "no address configured"},
+        {QUrl("ftp://127.0.0.1/upd.txt"), "not a web address: ftp://127.0.0.1/upd.txt"},
+        {QUrl("not a url at all"), "not a web address: not a url at all"},
+        {QUrl("http://"), "not a web address: http://"},
+    };
+    QtHttpTransfer transfer;
+    for (const Row &row : rows) {
+        const FetchResult r = fetchNow(transfer, row.url);
+        EXPECT_FALSE(r.ok) << qPrintable(row.url.toString());
+        EXPECT_TRUE(r.body.isEmpty()) << qPrintable(row.url.toString());
+        EXPECT_EQ(r.reason, row.reason);
+    }
+    EXPECT_LE(server.requests("/redirect-loop"), 1 + QtHttpTransfer::kMaxRedirects);
+}
+
+TEST_F(Transfer, StalledServerTimesOut) {
+    server.setDelay("/upd.txt", 5s);
+    QtHttpTransfer transfer(300ms);
+    QElapsedTimer clock;
+    clock.start();
+    const FetchResult r = fetchNow(transfer, server.url("/upd.txt"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.reason, "no answer from 127.0.0.1 (time-out)");
+    EXPECT_LT(clock.elapsed(), 3000);
+
+    // A slow server that keeps sending is no stalled one: the wait starts anew with every chunk.
+    const FetchResult slow = fetchNow(transfer, server.url("/slow?chunks=8&ms=100"));
+    EXPECT_TRUE(slow.ok) << qPrintable(slow.reason);
+    EXPECT_EQ(slow.body.size(), 8 * 1024);
+}
+
+TEST_F(Transfer, BodiesBeyondTheCapFailWithoutBeingKept) {
+    QElapsedTimer clock;
+    clock.start();
+    QtHttpTransfer transfer; // 32 MiB
+    const FetchResult huge = fetchNow(transfer, server.url("/huge?mb=100"));
+    EXPECT_FALSE(huge.ok);
+    EXPECT_TRUE(huge.body.isEmpty());
+    EXPECT_EQ(huge.reason, "no answer from 127.0.0.1 (too large)");
+    EXPECT_LT(clock.elapsed(), 10000);
+
+    // A compressed answer whose unpacked body grows beyond the cap while it arrives.
+    QtHttpTransfer small(10s, 512 * 1024);
+    const FetchResult unpacked = fetchNow(small, server.url("/feed.json"));
+    EXPECT_FALSE(unpacked.ok);
+    EXPECT_EQ(unpacked.reason, "no answer from 127.0.0.1 (too large)");
+    // Within the cap the same transfer is fine.
+    EXPECT_TRUE(fetchNow(small, server.url("/upd.txt")).ok);
+}
+
+TEST_F(Transfer, CompressedFeedArrivesWholeAndRenders) {
+    QtHttpTransfer transfer;
+    const FetchResult r = fetchNow(transfer, server.url("/feed.json"));
+    ASSERT_TRUE(r.ok) << qPrintable(r.reason);
+    EXPECT_EQ(server.compressedAnswers(), 1);
+    EXPECT_EQ(r.body, fileBytes(dir.path() + "/feed.json"));
+    const QString text = renderStatusText(r.body);
+    EXPECT_GT(recordSearch(text, "EDDB_TWR"), 0);
+}
+
+TEST_F(Transfer, RecentBodyOfTheSameUrlIsReused) {
+    QtHttpTransfer transfer;
+    std::chrono::milliseconds now = 1000s;
+    ReusingHttpTransfer reusing(transfer, [&now] { return now; });
+    const QUrl url = server.url("/upd.txt");
+    EXPECT_FALSE(fetchNow(reusing, url).reused);
+    now += 14s;
+    const FetchResult second = fetchNow(reusing, url);
+    EXPECT_TRUE(second.reused);
+    EXPECT_EQ(second.body, "V7.5\r\n");
+    EXPECT_EQ(server.requests("/upd.txt"), 1);
+    EXPECT_FALSE(fetchNow(reusing, server.url("/upd.txt?other")).reused); // another URL
+    now += 1s; // 15 s after the first download
+    EXPECT_FALSE(fetchNow(reusing, url).reused);
+    EXPECT_EQ(server.requests("/upd.txt"), 3);
+}
+
+TEST(ReusingTransfer, FailuresAreNotReused) {
+    tarvos::testing::FakeHttpTransfer fake;
+    std::chrono::milliseconds now = 0s;
+    ReusingHttpTransfer reusing(fake, [&now] { return now; });
+    const QUrl url("http://feed.test/whazzup");
+    fake.setFailure(url, "time-out");
+    EXPECT_FALSE(QCoro::waitFor(reusing.fetch(url)).ok);
+    fake.setBody(url, "body");
+    EXPECT_EQ(QCoro::waitFor(reusing.fetch(url)).body, "body");
+    EXPECT_EQ(fake.requested.size(), 2);
+    fake.executing = true;
+    EXPECT_TRUE(reusing.stillExecuting());
+}
+
+TEST_F(Transfer, AbortEndsTheRunningDownloadAtOnce) {
+    server.setDelay("/upd.txt", 10s);
+    auto transfer = std::make_unique<QtHttpTransfer>();
+    std::optional<FetchResult> result;
+    QCoro::Task<> task = fetchInto(*transfer, server.url("/upd.txt"), result);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests("/upd.txt") == 1; }, 5000));
+    EXPECT_TRUE(transfer->stillExecuting());
+    EXPECT_FALSE(fetchNow(*transfer, server.url("/upd.txt")).ok); // busy: no second request
+    transfer->abort();
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->reason, "no answer from 127.0.0.1 (aborted)");
+    EXPECT_FALSE(transfer->stillExecuting());
+
+    // Destroying the transfer mid-download (the console closing) ends the fetch too.
+    result.reset();
+    QCoro::Task<> second = fetchInto(*transfer, server.url("/upd.txt"), result);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests("/upd.txt") == 2; }, 5000));
+    transfer.reset();
+    ASSERT_TRUE(result.has_value());
+    EXPECT_FALSE(result->ok);
+}
+
+TEST(RecordedNetwork, ServesBothStatusLayouts) {
+    NetsimServer server(TARVOS_NETSIM_RECORDED);
+    ASSERT_NE(server.start(), 0);
+    QtHttpTransfer transfer;
+    const QString json =
+        renderStatusText(fetchNow(transfer, server.url("/v2/tracker/whazzup")).body);
+    EXPECT_EQ(json.count(u'\n'), 799);
+    const QString old = renderStatusText(fetchNow(transfer, server.url("/whazzup.txt")).body);
+    const qsizetype p = recordSearch(old, "DLH123");
+    ASSERT_GT(p, 0);
+    EXPECT_EQ(readDestination(old, p), "EDDM");
+    EXPECT_EQ(readName(old, recordSearch(old, "EDDT_TWR")), "Hans Meier EDDT");
+    const FetchResult metar = fetchNow(transfer, server.url("/api/data/metar?ids=EDDT&format=raw"));
+    EXPECT_TRUE(metar.body.startsWith("EDDT 081020Z"));
+    EXPECT_EQ(fetchNow(transfer, server.url("/ip")).body, "127.0.0.1");
+}
+
+} // namespace
