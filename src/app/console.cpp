@@ -12,6 +12,7 @@
 #include "console/servers.h"
 #include "console/twips.h"
 #include "console/windowmodes.h"
+#include "platform/httptransfer.h"
 #include "platform/platform.h"
 #include "strips/squawkcontroller.h"
 #include "strips/stripassist.h"
@@ -143,6 +144,8 @@ void Console::shutdown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    // A download still running ends here; its handler sees the console gone and stops.
+    m_platform.transfer->abort();
     m_squawks->savesquawk();
     m_companions->closeToday();
     m_windowModes->closeMini();

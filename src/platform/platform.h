@@ -53,6 +53,7 @@ public:
     virtual QSize sizePixels() const = 0;
 };
 
+class HttpTransfer;
 class InputInjector;
 
 class WindowStacking {
@@ -73,6 +74,7 @@ struct Platform {
     ScreenInfo *screen = nullptr;
     WindowStacking *stacking = nullptr;
     InputInjector *injector = nullptr;
+    HttpTransfer *transfer = nullptr;
 };
 
 // The one wiring of a set of implementations (the desktop's, or the tests' fakes) that names
@@ -80,7 +82,7 @@ struct Platform {
 template <class Services> Platform wirePlatform(Services &services) {
     return Platform{&services.clipboard, &services.messages, &services.beeper,
                     &services.editor,    &services.clock,    &services.screen,
-                    &services.stacking,  &services.injector};
+                    &services.stacking,  &services.injector, &services.transfer};
 }
 
 } // namespace tarvos

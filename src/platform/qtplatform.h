@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/qthttptransfer.h"
+#include "platform/reusinghttptransfer.h"
 #include "platform/xtestinjector.h"
 
 #include <memory>
@@ -54,6 +56,10 @@ struct QtPlatform {
     QtScreenInfo screen;
     QtWindowStacking stacking;
     XTestInjector injector;
+    QtHttpTransfer http;
+    // The network's status feed asks clients to fetch it at most every 15 seconds: a body that
+    // young is used again rather than fetched again.
+    ReusingHttpTransfer transfer{http};
     Platform platform = wirePlatform(*this);
 };
 

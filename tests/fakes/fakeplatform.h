@@ -3,6 +3,7 @@
 // In-memory stand-ins for everything outside the process, so that tests can see what the
 // console put on the clipboard, which messages it showed and which windows it made topmost.
 
+#include "fakes/fakehttptransfer.h"
 #include "fakes/fakeinjector.h"
 #include "platform/platform.h"
 
@@ -86,6 +87,7 @@ struct FakePlatform {
     FakeScreen screen;
     FakeStacking stacking;
     FakeInjector injector;
+    FakeHttpTransfer transfer;
     Platform platform = wirePlatform(*this);
 };
 

@@ -1,6 +1,6 @@
 // network.txt: created once with its defaults, read with QSettings, re-read when it changed,
 // never rewritten while it exists.
-#include "network/networkconfig.h"
+#include "console/networkconfig.h"
 
 #include "fakes/qtprint.h"
 #include "fakes/testfiles.h"

@@ -1,4 +1,4 @@
-#include "network/networkconfig.h"
+#include "console/networkconfig.h"
 
 #include <QDir>
 #include <QFileInfo>
