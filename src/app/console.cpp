@@ -2,7 +2,6 @@
 
 #include "app/companions.h"
 #include "clientlink/commandcontroller.h"
-#include "clientlink/commandwords.h"
 #include "clientlink/frequencycontroller.h"
 #include "clientlink/groundinfocontroller.h"
 #include "clientlink/macrocontroller.h"
@@ -20,12 +19,10 @@
 #include "strips/striplogcontroller.h"
 #include "weather/weathercontroller.h"
 
-#include <QDir>
-
 namespace tarvos {
 
 Console::Console(Platform &platform, const QString &dataDirectory, QObject *parent)
-    : QObject(parent), m_platform(platform), m_data(dataDirectory),
+    : QObject(parent), m_platform(platform), m_data(dataDirectory), m_networkConfig(dataDirectory),
       m_form1(std::make_unique<Form1>()) {
     Form1 &f = *m_form1;
     Platform &p = m_platform;
@@ -44,8 +41,7 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_weather = std::make_unique<WeatherController>(f, m_state, m_data, *p.clipboard, *p.messages);
     m_frequencies = std::make_unique<FrequencyController>(f, m_state, m_data, *p.messages);
     m_commands = std::make_unique<CommandController>(
-        f, m_state, *p.clipboard,
-        [] { return defaultAtcShortcutPath(qEnvironmentVariable("WINEPREFIX"), QDir::homePath()); },
+        f, m_state, *p.clipboard, [this] { return m_networkConfig.settings().atcShortcuts; },
         m_companions->groundInfo());
     m_macros = std::make_unique<MacroController>(f, *p.injector, *p.screen, *p.messages);
     connectSubsystems();

@@ -2,6 +2,7 @@
 
 #include "console/consolestate.h"
 #include "console/datadir.h"
+#include "console/networkconfig.h"
 
 #include <QObject>
 #include <memory>
@@ -42,6 +43,7 @@ public:
     bool hasForm2() const;
     ConsoleState &state() { return m_state; }
     DataDir &data() { return m_data; }
+    NetworkConfig &networkConfig() { return m_networkConfig; }
 
     WindowModesController &windowModes() { return *m_windowModes; }
     StripBoardController &board() { return *m_board; }
@@ -62,6 +64,7 @@ private:
 
     Platform &m_platform;
     DataDir m_data;
+    NetworkConfig m_networkConfig;
     ConsoleState m_state;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<BoardFields> m_fields;
