@@ -4,6 +4,7 @@
 #include "clientlink/commandcontroller.h"
 #include "clientlink/frequencycontroller.h"
 #include "clientlink/groundinfocontroller.h"
+#include "clientlink/ipecho.h"
 #include "clientlink/macrocontroller.h"
 #include "console/boardfields.h"
 #include "console/form1.h"
@@ -11,6 +12,7 @@
 #include "console/servers.h"
 #include "console/twips.h"
 #include "console/windowmodes.h"
+#include "network/networkcontroller.h"
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
 #include "strips/squawkcontroller.h"
@@ -44,6 +46,9 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
         f, m_state, *p.clipboard, [this] { return m_networkConfig.settings().atcShortcuts; },
         m_companions->groundInfo());
     m_macros = std::make_unique<MacroController>(f, *p.injector, *p.screen, *p.messages);
+    m_network = std::make_unique<NetworkController>(f, m_state, m_data, m_networkConfig,
+                                                    *p.transfer, *p.clipboard);
+    m_ipEcho = std::make_unique<IpEcho>(f, m_networkConfig, *p.transfer, *p.clipboard);
     connectSubsystems();
 }
 
@@ -78,6 +83,12 @@ void Console::connectSubsystems() {
     connect(commands, &CommandController::letterResetWanted, m_weather.get(),
             &WeatherController::resetLetter);
     connect(commands, &CommandController::chartWanted, companions, &Companions::showChart);
+    NetworkController *network = m_network.get();
+    connect(commands, &CommandController::greetingWanted, network, &NetworkController::getaircraft);
+    connect(commands, &CommandController::trafficListingWanted, network,
+            [network] { network->trafficListing(); });
+    connect(commands, &CommandController::ipEchoWanted, m_ipEcho.get(),
+            [this](int row) { m_ipEcho->fetch(row); });
 }
 
 Form2 &Console::form2() {

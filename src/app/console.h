@@ -15,6 +15,8 @@ class Companions;
 class Form1;
 class Form2;
 class FrequencyController;
+class IpEcho;
+class NetworkController;
 class MacroController;
 class SquawkController;
 class StripAssistController;
@@ -55,6 +57,7 @@ public:
     FrequencyController &frequencies() { return *m_frequencies; }
     CommandController &commands() { return *m_commands; }
     MacroController &macros() { return *m_macros; }
+    NetworkController &network() { return *m_network; }
 
 signals:
     void shutDown();
@@ -78,6 +81,8 @@ private:
     std::unique_ptr<FrequencyController> m_frequencies;
     std::unique_ptr<CommandController> m_commands;
     std::unique_ptr<MacroController> m_macros;
+    std::unique_ptr<NetworkController> m_network;
+    std::unique_ptr<IpEcho> m_ipEcho;
     bool m_shutDown = false;
 };
 
