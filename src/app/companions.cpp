@@ -7,6 +7,9 @@
 #include "platform/platform.h"
 #include "strips/form3.h"
 
+#include <QEvent>
+#include <QTimer>
+
 namespace tarvos {
 
 Companions::Companions(Form1 &form, ConsoleState &state, DataDir &data, Platform &platform,
@@ -33,9 +36,38 @@ Form3 &Companions::today() {
     return *m_today;
 }
 
+namespace {
+// Runs a function once, right after the first paint of a window.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget *window, std::function<void()> run)
+        : QObject(window), m_run(std::move(run)) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                m_run();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_run;
+};
+} // namespace
+
 void Companions::placeAtStartup() {
     m_groundInfo->placeBeside(m_form);
-    chart();
+    // The ground-info window and the chart pictures are made once for the whole run, but only
+    // once the console has painted itself: the controller sees the console first.
+    new AfterFirstPaint(&m_form, [this] {
+        m_groundInfo->window();
+        chart();
+    });
 }
 
 void Companions::showChart() {

@@ -87,7 +87,9 @@ void GroundInfoController::placeBeside(const QWidget &mainWindow) {
     const QRect frame = mainWindow.frameGeometry();
     m_position = QPoint(frame.left() + frame.width(), 0);
     m_placed = true;
-    window().move(m_position);
+    // The window itself is made when first needed, at this place.
+    if (m_window)
+        m_window->move(m_position);
 }
 
 int GroundInfoController::enter(const QString &callsign) {

@@ -75,9 +75,12 @@ QComboBox *levelList(QWidget *parent, const QString &name, const QString &title,
     nameControl(combo, name, title);
     combo->setEditable(true);
     combo->setEditText(title);
+    QStringList levels;
     for (int level = firstLevel; level <= firstLevel + 18 * 20; level += 20)
-        combo->addItem(QStringLiteral("FL%1").arg(level));
-    combo->addItem(QStringLiteral("FL%1").arg(lastLevel));
+        levels << QStringLiteral("FL%1").arg(level);
+    levels << QStringLiteral("FL%1").arg(lastLevel);
+    combo->addItems(levels); // one model insertion rather than twenty
+
     combo->setEditText(title);
     combo->setGeometry(pxRect(left, 6480, 1575, 315));
     combo->setProperty("topTwips", 6480);
