@@ -219,7 +219,7 @@ protected:
 TEST_F(RecordedNetworkTest, ControllerListFromTodaysFeedWhileTheWindowGoesOn) {
     Form1 &f = form();
     writeFile(dataPath("control.txt"), "EDDT_TWR\r\nEDDF_TWR\r\nEDDM_APP\r\n");
-    server.setDelay(QStringLiteral("/v2/tracker/whazzup"), std::chrono::milliseconds(1500));
+    server.setDelay(QStringLiteral("/v2/tracker/whazzup"), std::chrono::milliseconds(8000));
     f.Command3->click();
     EXPECT_EQ(f.Text21->text(), "get data ...");
     EXPECT_TRUE(http.stillExecuting());
