@@ -33,28 +33,32 @@ struct Include {
     bool quoted = false;
 };
 
+// Every file below `root` that matches one of `patterns`: its path relative to root, its text.
+template <class Visit>
+void forEachFile(const QString &root, const QStringList &patterns, Visit visit) {
+    QDirIterator it(root, patterns, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+            visit(QDir(root).relativeFilePath(path), QString::fromUtf8(file.readAll()));
+    }
+}
+
 QList<Include> includesUnder(const QString &root) {
     static const QRegularExpression directive(
         QStringLiteral(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])"));
     QList<Include> found;
-    QDirIterator it(root, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            continue;
-        QTextStream in(&file);
-        int number = 0;
-        while (!in.atEnd()) {
-            const QString text = in.readLine();
-            ++number;
-            const auto m = directive.match(text);
-            if (m.hasMatch())
-                found.append({QDir(root).relativeFilePath(path), number, m.captured(2),
-                              m.captured(1) == QLatin1String("\"")});
-        }
-    }
+    forEachFile(root, {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
+                [&](const QString &file, const QString &text) {
+                    const QStringList lines = text.split(QLatin1Char('\n'));
+                    for (int i = 0; i < lines.size(); ++i) {
+                        const auto m = directive.match(lines[i]);
+                        if (m.hasMatch())
+                            found.append(
+                                {file, i + 1, m.captured(2), m.captured(1) == QLatin1String("\"")});
+                    }
+                });
     return found;
 }
 
@@ -63,21 +67,15 @@ QSet<QString> domainFiles(const QString &root) {
     static const QRegularExpression block(
         QStringLiteral(R"(target_sources\(\s*tarvos_domain\s+PRIVATE([^)]*)\))"));
     QSet<QString> files;
-    QDirIterator it(root, {QStringLiteral("CMakeLists.txt")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            continue;
-        const QString text = QString::fromUtf8(file.readAll());
-        const QString folder = QDir(root).relativeFilePath(QFileInfo(path).path());
-        for (auto m = block.globalMatch(text); m.hasNext();) {
-            for (const QString &name : m.next().captured(1).split(
-                     QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-                files.insert(folder + QLatin1Char('/') + name);
-        }
-    }
+    forEachFile(root, {QStringLiteral("CMakeLists.txt")},
+                [&](const QString &file, const QString &text) {
+                    const QString folder = QFileInfo(file).path();
+                    for (auto m = block.globalMatch(text); m.hasNext();) {
+                        for (const QString &name : m.next().captured(1).split(
+                                 QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                            files.insert(folder + QLatin1Char('/') + name);
+                    }
+                });
     return files;
 }
 
