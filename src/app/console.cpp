@@ -17,6 +17,8 @@
 #include "strips/stripassist.h"
 #include "strips/stripboard.h"
 #include "strips/striplogcontroller.h"
+#include "weather/autoatiscontroller.h"
+#include "weather/overviewcontroller.h"
 #include "weather/weathercontroller.h"
 
 namespace tarvos {
@@ -44,6 +46,10 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
         f, m_state, *p.clipboard, [this] { return m_networkConfig.settings().atcShortcuts; },
         m_companions->groundInfo());
     m_macros = std::make_unique<MacroController>(f, *p.injector, *p.screen, *p.messages);
+    m_autoAtis = std::make_unique<AutoAtisController>(
+        f, m_state, m_networkConfig, *p.transfer, *p.clipboard, *p.beeper, *p.messages, *m_weather);
+    m_overview = std::make_unique<OverviewController>(f, m_state, m_data, m_networkConfig,
+                                                      *p.transfer, *p.messages);
     connectSubsystems();
 }
 
@@ -67,6 +73,10 @@ void Console::connectSubsystems() {
     connect(m_stripLog.get(), &StripLogController::departureLogged, &companions->groundInfo(),
             &GroundInfoController::enter);
     connect(m_weather.get(), &WeatherController::weatherRowChanged, m_windowModes.get(),
+            &WindowModesController::copyWeatherToMini);
+    connect(m_weather.get(), &WeatherController::autoAtisDue, m_autoAtis.get(),
+            &AutoAtisController::run);
+    connect(m_autoAtis.get(), &AutoAtisController::weatherRowChanged, m_windowModes.get(),
             &WindowModesController::copyWeatherToMini);
 
     // The command words of the callsign fields come after the board's own handling of the
@@ -128,6 +138,8 @@ void Console::startup() {
     f.Text13->setText(s.lastsquawk);
     s.autoatisicao = s.homeicao;
     f.Text6->setText(s.homeicao);
+    // The runways and the ATIS template follow the saved home airport from the first run on.
+    f.Label8->setText(s.homeicao);
     // 10.
     s.rwytext1.clear();
     s.rwytext2.clear();

@@ -9,6 +9,7 @@
 
 namespace tarvos {
 
+class AutoAtisController;
 class BoardFields;
 class CommandController;
 class Companions;
@@ -16,6 +17,7 @@ class Form1;
 class Form2;
 class FrequencyController;
 class MacroController;
+class OverviewController;
 class SquawkController;
 class StripAssistController;
 class StripBoardController;
@@ -78,6 +80,8 @@ private:
     std::unique_ptr<FrequencyController> m_frequencies;
     std::unique_ptr<CommandController> m_commands;
     std::unique_ptr<MacroController> m_macros;
+    std::unique_ptr<AutoAtisController> m_autoAtis;
+    std::unique_ptr<OverviewController> m_overview;
     bool m_shutDown = false;
 };
 
