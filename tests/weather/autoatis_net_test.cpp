@@ -169,15 +169,17 @@ TEST_F(AutoAtisNetTest, DISABLED_SoakOf2000Runs) {
         f.Command40->click();
         ASSERT_TRUE(settled()) << "run " << i;
         if (clock.elapsed() - before > 1000)
-            std::printf("run %d (%s) took %lld ms\n", i, codes[i % 5], clock.elapsed() - before);
+            std::fprintf(stderr, "run %d (%s) took %lld ms\n", i, codes[i % 5],
+                         clock.elapsed() - before);
         fake.messages.shown.clear();
         fake.messages.icons.clear();
         if (i == runs / 10 - 1)
             afterTenth = peakKib();
     }
     const long afterTenth0 = peakKib();
-    std::printf("peak memory (VmHWM) after %d runs %ld KiB, after %d runs %ld KiB, %lld ms\n",
-                runs / 10, afterTenth, runs, afterTenth0, clock.elapsed());
+    std::fprintf(stderr,
+                 "peak memory (VmHWM) after %d runs %ld KiB, after %d runs %ld KiB, %lld ms\n",
+                 runs / 10, afterTenth, runs, afterTenth0, clock.elapsed());
     EXPECT_EQ(soak.requests(kStations + "EDDT.TXT"), (runs + 4) / 5);
     EXPECT_LT(afterTenth0 - afterTenth, 20 * 1024) << "peak memory grows with the runs";
 }
