@@ -22,10 +22,11 @@ struct ConsoleState;
 // every tenth minute). The check box chooses the source: ticked the first METAR URL of
 // network.txt, used as it comes; unticked the second, cut down to the report first.
 //
-// A run that finds no report in the page (failed download, empty page, an unknown station, a
-// text that does not decode) leaves "Load" in the field and the row empty and changes nothing
-// else: neither the airport, nor the runways, nor the letter; it does not beep or remind. The
-// cycle goes on, and the next run fetches the same airport again.
+// A run that finds no report in the page (failed download, empty page, an unknown station)
+// leaves "Load" in the field and the row empty; a text that is found but does not decode shows
+// as found (the METAR label, the clipboard) with the error row. Neither changes anything else:
+// not the airport, the runways or the letter; no beep, no reminder. The cycle goes on, and the
+// next run fetches the same airport again.
 class AutoAtisController : public QObject {
     Q_OBJECT
 public:
