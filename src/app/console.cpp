@@ -19,6 +19,8 @@
 #include "strips/stripassist.h"
 #include "strips/stripboard.h"
 #include "strips/striplogcontroller.h"
+#include "weather/autoatiscontroller.h"
+#include "weather/overviewcontroller.h"
 #include "weather/weathercontroller.h"
 
 namespace tarvos {
@@ -49,6 +51,10 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_network = std::make_unique<NetworkController>(f, m_state, m_data, m_networkConfig,
                                                     *p.transfer, *p.clipboard);
     m_ipEcho = std::make_unique<IpEcho>(f, m_networkConfig, *p.transfer, *p.clipboard);
+    m_autoAtis = std::make_unique<AutoAtisController>(
+        f, m_state, m_networkConfig, *p.transfer, *p.clipboard, *p.beeper, *p.messages, *m_weather);
+    m_overview = std::make_unique<OverviewController>(f, m_state, m_data, m_networkConfig,
+                                                      *p.transfer, *p.messages);
     connectSubsystems();
 }
 
@@ -72,6 +78,10 @@ void Console::connectSubsystems() {
     connect(m_stripLog.get(), &StripLogController::departureLogged, &companions->groundInfo(),
             &GroundInfoController::enter);
     connect(m_weather.get(), &WeatherController::weatherRowChanged, m_windowModes.get(),
+            &WindowModesController::copyWeatherToMini);
+    connect(m_weather.get(), &WeatherController::autoAtisDue, m_autoAtis.get(),
+            &AutoAtisController::run);
+    connect(m_autoAtis.get(), &AutoAtisController::weatherRowChanged, m_windowModes.get(),
             &WindowModesController::copyWeatherToMini);
 
     // The command words of the callsign fields come after the board's own handling of the
@@ -139,6 +149,8 @@ void Console::startup() {
     f.Text13->setText(s.lastsquawk);
     s.autoatisicao = s.homeicao;
     f.Text6->setText(s.homeicao);
+    // The runways and the ATIS template follow the saved home airport from the first run on.
+    f.Label8->setText(s.homeicao);
     // 10.
     s.rwytext1.clear();
     s.rwytext2.clear();

@@ -9,6 +9,7 @@
 
 namespace tarvos {
 
+class AutoAtisController;
 class BoardFields;
 class CommandController;
 class Companions;
@@ -18,6 +19,7 @@ class FrequencyController;
 class IpEcho;
 class NetworkController;
 class MacroController;
+class OverviewController;
 class SquawkController;
 class StripAssistController;
 class StripBoardController;
@@ -83,6 +85,8 @@ private:
     std::unique_ptr<MacroController> m_macros;
     std::unique_ptr<NetworkController> m_network;
     std::unique_ptr<IpEcho> m_ipEcho;
+    std::unique_ptr<AutoAtisController> m_autoAtis;
+    std::unique_ptr<OverviewController> m_overview;
     bool m_shutDown = false;
 };
 

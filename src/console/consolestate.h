@@ -15,7 +15,9 @@ struct ConsoleState {
     int atisnumber = 1;        // line 4: 1 = A ... 26 = Z, 27 wraps to A
 
     // Weather and ATIS.
-    QString autoatisicao; // the airport whose METAR AutoAtis fetches
+    QString autoatisicao;   // the airport whose METAR AutoAtis fetches
+    QString noaasearchicao; // what the second source's page is cut at; empty until set
+    QString lastmetar;      // the last report found (AutoAtis), or the overview's last row
     int autoatisminutes = 0;
     int autoatisfirst = 1;
     QString voicehost;      // voice channel, shown in Label18 and heading the ATIS texts

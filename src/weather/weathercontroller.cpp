@@ -49,7 +49,7 @@ WeatherController::WeatherController(Form1 &form, ConsoleState &state, DataDir &
     });
 }
 
-void WeatherController::decodeFromClipboard() {
+bool WeatherController::decodeFromClipboard() {
     Form1 &f = m_form;
     // A decoding by hand stops the AutoAtis cycle; AutoAtis itself switches it on again.
     f.Timer2->stop();
@@ -70,10 +70,11 @@ void WeatherController::decodeFromClipboard() {
     if (d.label2)
         f.Label2->setText(*d.label2);
     if (!d.refreshMiniWindow())
-        return;
+        return d.decoded;
 
     // The mini window gets the new row whether or not it is on the screen.
     emit weatherRowChanged();
+    return d.decoded;
 }
 
 void WeatherController::minuteTick() {

@@ -23,8 +23,9 @@ public:
                       MessageBox &messages, QObject *parent = nullptr);
 
     // "ATIS": the METAR on the clipboard into the weather row and the mini window. AutoAtis
-    // calls it after putting a downloaded report on the clipboard.
-    void decodeFromClipboard();
+    // calls it after putting a downloaded report on the clipboard. False for the error row (a
+    // text that is no report).
+    bool decodeFromClipboard();
     // `loadrwy`: landing and take-off runway for the airport in Label8 and the wind in Text1.
     void loadrwy();
 

@@ -105,6 +105,11 @@ protected:
         QFile squawk(QDir(data.path()).filePath("squawk.txt"));
         ASSERT_TRUE(squawk.open(QIODevice::WriteOnly));
         squawk.write("5051\r\n5103\r\nEDDB\r\n 3 \r\n");
+        // The METAR download half a second after start stays on this machine and is refused.
+        QFile network(QDir(data.path()).filePath("network.txt"));
+        ASSERT_TRUE(network.open(QIODevice::WriteOnly));
+        network.write("metar-network=http://127.0.0.1:9/{code}.TXT\n"
+                      "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n");
     }
     void launch() {
         program.setProgram(QStringLiteral(TARVOS_BINARY));

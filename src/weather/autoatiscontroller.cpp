@@ -1,0 +1,143 @@
+#include "weather/autoatiscontroller.h"
+
+#include "console/consolestate.h"
+#include "console/form1.h"
+#include "console/networkconfig.h"
+#include "platform/httptransfer.h"
+#include "platform/platform.h"
+#include "weather/atis.h"
+#include "weather/metarpage.h"
+#include "weather/weathercontroller.h"
+
+#include <QPointer>
+#include <QUrl>
+
+namespace tarvos {
+
+namespace {
+const QString kLoad = QStringLiteral("Load");
+
+// The URL of an airport's page. The code is percent-encoded: whatever was typed into the field
+// stays one query value.
+QUrl metarPageUrl(const QString &urlTemplate, const QString &code) {
+    return QUrl(metarUrl(urlTemplate, QString::fromLatin1(QUrl::toPercentEncoding(code))));
+}
+} // namespace
+
+AutoAtisController::AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
+                                       HttpTransfer &transfer, Clipboard &clipboard, Beeper &beeper,
+                                       MessageBox &messages, WeatherController &weather,
+                                       QObject *parent)
+    : QObject(parent), m_form(form), m_state(state), m_config(config), m_transfer(transfer),
+      m_clipboard(clipboard), m_beeper(beeper), m_messages(messages), m_weather(weather) {
+    Form1 &f = m_form;
+    connect(f.Command40, &QPushButton::clicked, this, &AutoAtisController::run);
+    connect(f.Text6, &Field::clicked, this, &AutoAtisController::icaoFieldClicked);
+    connect(f.Text6, &Field::doubleClicked, f.Text6, &QLineEdit::clear);
+    connect(f.Text6, &QLineEdit::returnPressed, this, &AutoAtisController::icaoFieldEntered);
+    connect(f.Check3, &QCheckBox::clicked, this,
+            [this] { m_state.noaasearchicao = m_state.autoatisicao; });
+}
+
+QString AutoAtisController::reminderText() {
+    return QStringLiteral(
+        "Attention, a new METAR is available, please update the Pro-Controller ATIS also !!!");
+}
+
+void AutoAtisController::run() {
+    // The task may be dropped: the run goes on to its end by itself.
+    autoAtis();
+}
+
+QCoro::Task<> AutoAtisController::autoAtis() {
+    Form1 &f = m_form;
+    // 1. A typed code of four characters is the airport from now on.
+    if (const std::optional<QString> code = codeFromField(f.Text6->text()))
+        m_state.autoatisicao = *code;
+    // 2. One download at a time.
+    if (m_transfer.stillExecuting())
+        co_return;
+    // 3. The cycle runs. A run by hand does not shift the minute count.
+    if (!f.Timer2->isActive())
+        f.Timer2->start();
+    f.Shape1->setFillColour(kBrightGreen);
+    // 4., 5.
+    f.Text6->setText(kLoad);
+    for (Field *field : {f.Text1, f.Text2, f.Text3, f.Text4, f.Text5})
+        field->clear();
+    // 6., 7. The airport, source and search code are those of the moment the download starts.
+    const QString station = m_state.autoatisicao;
+    const QString searchCode = m_state.noaasearchicao;
+    const bool noaa = !f.Check3->isChecked();
+    const NetworkSettings &settings = m_config.settings();
+    const QUrl url = metarPageUrl(noaa ? settings.metarNoaa : settings.metarNetwork, station);
+    const QPointer<AutoAtisController> self(this);
+    const FetchResult result = co_await m_transfer.fetch(url);
+    if (!self)
+        co_return; // the console is gone
+    QString metarpage = result.ok ? pageText(result.body) : QString();
+    // 8.
+    if (noaa)
+        metarpage = noaaCut(metarpage, searchCode);
+    // 9.
+    const bool decoded = getautoatis(metarpage, station);
+    if (decoded) {
+        // 10.
+        m_weather.loadrwy();
+        // 11. A new observation, or another airport's.
+        const QString observation = f.Label8->text() + QLatin1Char(' ') + f.Text6->text();
+        if (observation != m_lastObservation) {
+            m_lastObservation = observation;
+            announceNewObservation();
+        } else {
+            emit weatherRowChanged();
+        }
+    }
+    // 12.
+    m_state.autoatisfirst = 0;
+}
+
+bool AutoAtisController::getautoatis(const QString &metarpage, const QString &station) {
+    Form1 &f = m_form;
+    const std::optional<QString> metar = metarFromPage(metarpage, station);
+    if (!metar)
+        return false;
+    m_state.lastmetar = *metar;
+    m_clipboard.clear();
+    m_clipboard.setText(*metar);
+    f.Label16->setText(*metar);
+    // The decoding stops the cycle and turns the lamp red, as a decoding by hand does; AutoAtis
+    // goes on.
+    const bool decoded = m_weather.decodeFromClipboard();
+    f.Timer2->start();
+    f.Shape1->setFillColour(kBrightGreen);
+    if (decoded)
+        f.Label8->setText(station);
+    return decoded;
+}
+
+void AutoAtisController::announceNewObservation() {
+    Form1 &f = m_form;
+    abc(m_state);
+    // The letter field's own change handling sets the number from the letter and maps it again.
+    f.Text18->setText(m_state.atisword.left(1));
+    m_state.homeicao = f.Label8->text();
+    emit weatherRowChanged();
+    m_beeper.beep();
+    if (m_state.autoatisfirst == 0)
+        m_messages.show(reminderText(), MessageBox::Icon::Information);
+}
+
+void AutoAtisController::icaoFieldClicked() {
+    Field *field = m_form.Text6;
+    // A code starts with E here; a time or "Load" stays.
+    if (field->text().startsWith(u'E') || field->text().startsWith(u'e'))
+        field->clear();
+}
+
+void AutoAtisController::icaoFieldEntered() {
+    m_state.noaasearchicao = m_form.Text6->text().trimmed().toUpper();
+    run();
+}
+
+} // namespace tarvos

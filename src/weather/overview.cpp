@@ -1,0 +1,111 @@
+#include "weather/overview.h"
+
+#include "console/numbers.h"
+
+namespace tarvos {
+
+namespace {
+constexpr qsizetype kRowMetarLength = 100;
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString rowMetar(const QString &pages, const QString &code, const QString &previous, bool &found) {
+    const qsizetype p = code.isEmpty() ? -1 : pages.indexOf(code);
+    found = p >= 0;
+    if (!found)
+        return previous;
+    QString metar = pages.mid(p, kRowMetarLength);
+    for (qsizetype i = 0; i < metar.size(); ++i) {
+        if (metar[i] == u'\r' || metar[i] == u'\n') {
+            metar.truncate(i);
+            break;
+        }
+    }
+    return metar;
+}
+} // namespace
+
+DefaultFile metarListDefaultFile() {
+    return DefaultFile{
+        QStringLiteral("metar.txt"),
+        {
+            QStringLiteral("EDDT"),
+            QStringLiteral("EDDI"),
+            QStringLiteral("EDDB"),
+            QString(),
+            QStringLiteral("Hier müssen 3 ICAO-Codes eingetragen werden."),
+            QStringLiteral("Es werden auch nur insgesamt 3 angezeigt."),
+        },
+        QStringLiteral("The file metar.txt has been created. If you do not controll in Berlin, "
+                       "please change the metar.txt! Now, press this Button again!"),
+    };
+}
+
+std::array<QString, 3> overviewCodes(const QStringList &lines) {
+    return {lines.value(0), lines.value(1), lines.value(2)};
+}
+
+QString overviewWaitText() {
+    return QStringLiteral("Please wait, while getting data...   ");
+}
+
+QString overviewProgressMark(int fetchIndex, bool noaaSource) {
+    return fetchIndex == 2 && !noaaSource ? QStringLiteral("X") : QStringLiteral("X ");
+}
+
+std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
+                                           const std::array<QString, 3> &codes) {
+    const bool easterly = leadingInt(mid1(row1Metar, 14, 3)) <= 180;
+    std::array<QString, 3> texts =
+        easterly ? std::array<QString, 3>{QStringLiteral("LA=08L TO=08R"),
+                                          QStringLiteral("RWY 09R"), QStringLiteral("RWY 07R")}
+                 : std::array<QString, 3>{QStringLiteral("LA=26R TO=26L"),
+                                          QStringLiteral("RWY 27L"), QStringLiteral("RWY 25L")};
+    static const char *const kBerlin[3] = {"EDDT", "EDDI", "EDDB"};
+    for (int i = 0; i < 3; ++i) {
+        if (codes[i] != QLatin1String(kBerlin[i]))
+            texts[i].clear();
+    }
+    return texts;
+}
+
+QString overviewRow(const QString &m, int row, const QString &runwayText) {
+    const qsizetype q = m.indexOf(u'Q');
+    QString text = QStringLiteral(" ") + mid1(m, 1, 5) +
+                   (row == 2 ? QStringLiteral("  ") : QStringLiteral(" "));
+    text += mid1(m, 8, 2) + QLatin1Char(':') + mid1(m, 10, 2);
+    text += QStringLiteral(" Wind ") + mid1(m, 14, 3);
+    text += QStringLiteral(" @ ") + mid1(m, 17, 2);
+    text += QStringLiteral("  QNH ") + mid1(m, static_cast<int>(q) + 2, 4);
+    text += QStringLiteral("   ") + runwayText;
+    if (row != 3)
+        text += kCrLf;
+    return text;
+}
+
+QString overviewTimeoutText() {
+    return QStringLiteral("Timeout!") + kCrLf +
+           QStringLiteral("The Metar is currently not available.") + kCrLf +
+           QStringLiteral("Please try again later.");
+}
+
+Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages,
+                       const QString &lastmetar) {
+    Overview o;
+    QString metar = lastmetar;
+    for (int i = 0; i < 3; ++i) {
+        metar = rowMetar(pages, codes[i], metar, o.found[i]);
+        if (i == 0)
+            o.runwayTexts = overviewRunwayTexts(metar, codes);
+        o.text += overviewRow(metar, i + 1, o.runwayTexts[i]);
+    }
+    o.lastmetar = metar;
+    return o;
+}
+
+bool overviewTimedOut(const Overview &o, bool downloaded) {
+    if (!downloaded || (!o.found[0] && !o.found[1] && !o.found[2]))
+        return true;
+    return !o.found[2] && o.lastmetar.startsWith(QLatin1String("EDDT"));
+}
+
+} // namespace tarvos

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "console/datadir.h"
+
+#include <QString>
+
+#include <array>
+
+namespace tarvos {
+
+// metar.txt: the three airports of the overview in its first three lines, in display order.
+// Written with the Berlin airports and a two-line hint when it is missing.
+DefaultFile metarListDefaultFile();
+
+// The first three lines of metar.txt as the three codes, exactly as read (a missing line is an
+// empty code, which no page contains).
+std::array<QString, 3> overviewCodes(const QStringList &metarTxtLines);
+
+// The texts of the panel while it downloads: the first line, then one mark before each fetch
+// ("X " each time; the network source's third mark has no blank).
+QString overviewWaitText();
+QString overviewProgressMark(int fetchIndex, bool noaaSource);
+
+// The fixed runway texts of the Berlin airports for the wind of row 1: 180 or less is the
+// easterly set (here 180 counts as easterly, unlike the runway choice), above 180 the westerly
+// one. A text stays only in the row of its own airport (EDDT, EDDI, EDDB); the others are empty.
+std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
+                                           const std::array<QString, 3> &codes);
+
+// One row of the overview for the METAR text `metar` (row 1, 2 or 3): station, time, wind
+// direction and speed, the four characters after the first "Q" (no "Q": the first four of the
+// METAR) and the runway text; rows 1 and 2 end with CR LF. The positions are fixed, so a short
+// text gives short pieces.
+QString overviewRow(const QString &metar, int row, const QString &runwayText);
+
+// The panel text when nothing usable arrived.
+QString overviewTimeoutText();
+
+// The whole overview from the three pages joined into one text. Each row's METAR is the text
+// from its code, at most 100 characters and up to the first line end; a code that is not in the
+// text reuses the METAR of the row before (for row 1: `lastmetar`, AutoAtis's report).
+struct Overview {
+    QString text;      // the three rows
+    QString lastmetar; // the METAR of the last row
+    std::array<QString, 3> runwayTexts;
+    std::array<bool, 3> found{}; // the row's code was in the pages
+};
+Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages,
+                       const QString &lastmetar);
+
+// Whether the panel shows overviewTimeoutText() instead of the rows: when no code was in the
+// pages (the downloads failed or were skipped), and when the last row was not read and still
+// holds Tegel's AutoAtis report.
+bool overviewTimedOut(const Overview &overview, bool downloaded);
+
+} // namespace tarvos

@@ -1,0 +1,93 @@
+#include "weather/overviewcontroller.h"
+
+#include "console/consolestate.h"
+#include "console/datadir.h"
+#include "console/form1.h"
+#include "console/networkconfig.h"
+#include "platform/httptransfer.h"
+#include "weather/metarpage.h"
+#include "weather/overview.h"
+
+#include <QPointer>
+#include <QUrl>
+
+namespace tarvos {
+
+OverviewController::OverviewController(Form1 &form, ConsoleState &state, DataDir &data,
+                                       NetworkConfig &config, HttpTransfer &transfer,
+                                       MessageBox &messages, QObject *parent)
+    : QObject(parent), m_form(form), m_state(state), m_data(data), m_config(config),
+      m_transfer(transfer), m_messages(messages) {
+    connect(m_form.Command41, &QPushButton::clicked, this, &OverviewController::overviewPressed);
+    connect(m_form.Text19, &Panel::doubleClicked, this, &OverviewController::hidePanel);
+}
+
+void OverviewController::overviewPressed() {
+    if (m_running)
+        return;
+    overview();
+}
+
+void OverviewController::showPanel() {
+    Form1::setTopTwips(m_form.Text19, kPanelShownTop);
+    m_form.Text19->raise();
+}
+
+void OverviewController::hidePanel() {
+    Form1::setTopTwips(m_form.Text19, kPanelHiddenTop);
+    Form1::setTopTwips(m_form.Label2, kLevelTop);
+}
+
+QCoro::Task<> OverviewController::overview() {
+    Form1 &f = m_form;
+    Panel *panel = f.Text19;
+    // 1., 2. A missing metar.txt is created with its message; its Berlin codes serve at once.
+    const std::array<QString, 3> codes =
+        overviewCodes(m_data.openOrCreate(metarListDefaultFile(), m_messages).lines);
+    // 3. While another download runs, nothing is fetched.
+    const bool downloads = !m_transfer.stillExecuting();
+    Overview result;
+    if (downloads) {
+        m_running = true;
+        // 4.
+        panel->setText(overviewWaitText());
+        showPanel();
+        // 5., 6.
+        const bool noaa = !f.Check3->isChecked();
+        const QString urlTemplate =
+            noaa ? m_config.settings().metarNoaa : m_config.settings().metarNetwork;
+        const QPointer<OverviewController> self(this);
+        QString pages;
+        for (int i = 0; i < 3; ++i) {
+            panel->appendText(overviewProgressMark(i, noaa));
+            const QString code = QString::fromLatin1(QUrl::toPercentEncoding(codes[i]));
+            const QUrl url(metarUrl(urlTemplate, code));
+            const FetchResult r = co_await m_transfer.fetch(url);
+            if (!self)
+                co_return; // the console is gone
+            // Only the console's closing aborts a download: no further page is fetched.
+            if (r.reason == noAnswerFrom(url, QStringLiteral("aborted")))
+                co_return;
+            const QString page = r.ok ? pageText(r.body) : QString();
+            pages += noaa ? noaaCut(page, codes[i]) : page;
+        }
+        m_running = false;
+        // 7., 8.
+        result = buildOverview(codes, pages, m_state.lastmetar);
+        m_state.lastmetar = result.lastmetar;
+        m_state.rwytext1 = result.runwayTexts[0];
+        m_state.rwytext2 = result.runwayTexts[1];
+        m_state.rwytext3 = result.runwayTexts[2];
+        panel->setText(result.text);
+        showPanel();
+    }
+    // 9. Nothing came, or the last row still shows Tegel's report of AutoAtis.
+    if (overviewTimedOut(result, downloads)) {
+        panel->setText(overviewTimeoutText());
+        showPanel();
+    }
+    // 10.
+    Form1::setTopTwips(f.Label2, kLevelBelowPanelTop);
+}
+
+} // namespace tarvos

@@ -1,0 +1,185 @@
+// AutoAtis and the overview over real HTTP against the recorded network on 127.0.0.1: both
+// sources, a station without report, closing the console while a download runs, and (disabled by
+// default) a soak of 2,000 runs against answers that are good, slow, failing and garbage.
+#include "console/networkconfig.h"
+#include "fakes/consolefixture.h"
+#include "netsimserver.h"
+#include "platform/qthttptransfer.h"
+#include "weather/runway.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+
+using namespace tarvos;
+using namespace tarvos::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kStations = "/data/observations/metar/stations/";
+
+class AutoAtisNetTest : public ConsoleTest {
+protected:
+    void SetUp() override {
+        ConsoleTest::SetUp();
+        ASSERT_NE(server.start(), 0);
+        fake.platform.transfer = &transfer;
+        writeNetworkTxt(server);
+        DataDir(tmp.path()).replace("rwy.txt", rwyDefaultFile().lines);
+    }
+    void writeNetworkTxt(const NetsimServer &at) {
+        const QByteArray base = at.url("/").toString().chopped(1).toUtf8();
+        writeFile(dataPath(kNetworkFileName), "metar-network=" + base + kStations.toUtf8() +
+                                                  "{code}.TXT\n" + "metar-noaa=" + base +
+                                                  "/api/data/metar?ids={code}&format=raw\n");
+    }
+    // Waits until the download in progress has been handled.
+    bool settled(int ms = 20000) {
+        return QTest::qWaitFor([&] { return !transfer.stillExecuting(); }, ms);
+    }
+    QStringList row() {
+        Form1 &f = form();
+        return {f.Text1->text(), f.Text3->text(),  f.Text4->text(),
+                f.Text6->text(), f.Label8->text(), f.Label16->text()};
+    }
+
+    NetsimServer server{TARVOS_NETSIM_RECORDED};
+    QtHttpTransfer transfer{3000ms};
+};
+
+long peakKib() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
+    start();
+    Form1 &f = form();
+    // The start run half a second after start, from the station file.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text6->text() == "10:20"; }, 20000));
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(row(), QStringList({"270", "1013", "26R", "10:20", "EDDT",
+                                  "EDDT 081020Z 27012KT 9999 FEW030 05/01 Q1013"}));
+    EXPECT_EQ(f.Text18->text(), "A");
+    EXPECT_EQ(fake.beeper.beeps, 1);
+
+    // The second source: Schoenefeld's plain answer.
+    f.Check3->click();
+    f.Text6->setText("EDDB");
+    f.Command40->click();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(row(), QStringList({"260", "1012", "25L", "10:20", "EDDB",
+                                  "EDDB 081020Z 26010KT 230V290 9999 SCT025 05/02 Q1012"}));
+    EXPECT_EQ(server.requests("/api/data/metar"), 1);
+    EXPECT_EQ(fake.messages.shown.size(), 1) << "another airport is a new report";
+
+    // A station without report: nothing changes but the emptied row.
+    f.Text6->setText("EDDI");
+    f.Command40->click();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(row(), QStringList({"", "", "", "Load", "EDDB",
+                                  "EDDB 081020Z 26010KT 230V290 9999 SCT025 05/02 Q1012"}));
+
+    // The overview from the station files; Tempelhof has no report and repeats Tegel's row.
+    f.Check3->click();
+    server.setDelay(kStations + "EDDB.TXT", 300ms);
+    f.Command41->click();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return f.Text19->text() == "Please wait, while getting data...   X X X"; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text19->text().startsWith(" EDDT"); }, 20000));
+    EXPECT_EQ(f.Text19->text(), " EDDT  10:20 Wind 270 @ 12  QNH 1013   LA=26R TO=26L\r\n"
+                                " EDDT   10:20 Wind 270 @ 12  QNH 1013   RWY 27L\r\n"
+                                " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L");
+}
+
+TEST_F(AutoAtisNetTest, ClosingTheConsoleWhileItDownloads) {
+    server.setDelay(kStations + "EDDT.TXT", 10s);
+    start();
+    Form1 &f = form();
+    QSignalSpy shutDowns(console.get(), &Console::shutDown);
+    tick(f.Timer3);
+    ASSERT_TRUE(transfer.stillExecuting());
+    f.close();
+    EXPECT_FALSE(transfer.stillExecuting()) << "the download ends with the console";
+    console->shutdown();
+    EXPECT_EQ(shutDowns.count(), 1);
+    EXPECT_EQ(fileBytes(dataPath("squawk.txt")).split('\n').value(2), "EDDT\r");
+    EXPECT_EQ(f.Text6->text(), "Load");
+    EXPECT_EQ(fake.beeper.beeps, 0);
+
+    // A console destroyed without shutdown while its download runs: the download's end finds
+    // nothing to write into.
+    console = std::make_unique<Console>(fake.platform, tmp.path());
+    console->startup();
+    tick(form().Timer2);
+    form().Command40->click();
+    ASSERT_TRUE(transfer.stillExecuting());
+    console.reset();
+    transfer.abort();
+    QTest::qWait(10);
+    EXPECT_TRUE(fake.messages.shown.isEmpty());
+}
+
+// Not in the normal run: --gtest_also_run_disabled_tests --gtest_filter='*Soak*'.
+TEST_F(AutoAtisNetTest, DISABLED_SoakOf2000Runs) {
+    QByteArray garbage(64 * 1024, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 7919 + i / 13) % 256);
+    QTemporaryDir pages;
+    QDir(pages.path()).mkpath(kStations.mid(1));
+    const auto page = [&](const char *name, const QByteArray &body) {
+        writeFile(pages.path() + kStations + name, body);
+    };
+    page("EDDT.TXT", "2026/12/08 10:20\nEDDT 081020Z 27012KT 9999 Q1013\n");
+    page("EDDB.TXT", "2026/12/08 10:50\nEDDB 081050Z 09005KT 9999 Q1014\n");
+    page("SLOW.TXT", "2026/12/08 10:50\nSLOW 081050Z 09005KT 9999 Q1014\n");
+    page("FAIL.TXT", "2026/12/08 10:50\nFAIL 081050Z 09005KT 9999 Q1014\n");
+    page("JUNK.TXT", garbage);
+    NetsimServer soak(pages.path());
+    ASSERT_NE(soak.start(), 0);
+    soak.setDelay(kStations + "SLOW.TXT", 100ms);
+    soak.setStatus(kStations + "FAIL.TXT", 500);
+    writeNetworkTxt(soak);
+    start();
+    Form1 &f = form();
+    f.Timer3->stop();
+    const char *const codes[] = {"EDDT", "SLOW", "FAIL", "JUNK", "EDDB"};
+    long afterTenth = 0;
+    const int runs = qEnvironmentVariableIntValue("TARVOS_SOAK_RUNS") > 0
+                         ? qEnvironmentVariableIntValue("TARVOS_SOAK_RUNS")
+                         : 2000;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < runs; ++i) {
+        console->state().autoatisicao = codes[i % 5];
+        const qint64 before = clock.elapsed();
+        f.Command40->click();
+        ASSERT_TRUE(settled()) << "run " << i;
+        if (clock.elapsed() - before > 1000)
+            std::fprintf(stderr, "run %d (%s) took %lld ms\n", i, codes[i % 5],
+                         clock.elapsed() - before);
+        fake.messages.shown.clear();
+        fake.messages.icons.clear();
+        if (i == runs / 10 - 1)
+            afterTenth = peakKib();
+    }
+    const long afterTenth0 = peakKib();
+    std::fprintf(stderr,
+                 "peak memory (VmHWM) after %d runs %ld KiB, after %d runs %ld KiB, %lld ms\n",
+                 runs / 10, afterTenth, runs, afterTenth0, clock.elapsed());
+    EXPECT_EQ(soak.requests(kStations + "EDDT.TXT"), (runs + 4) / 5);
+    EXPECT_LT(afterTenth0 - afterTenth, 20 * 1024) << "peak memory grows with the runs";
+}
