@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVOS_BUILD_TESTS=OFF >/dev/null
-cmake --build build/release -j"$(nproc)" --target tarvos
+cmake --build build/release -j"$(nproc)" --target tarvos tarvos-netsim
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec build/release/bin/tarvos "$@"
@@ -16,10 +16,20 @@ start_xvfb
 data=$(mktemp -d)
 # A small aerodrome list, so that the picture shows the destination lookup at work.
 printf 'EDDF   Frankfurt\r\nEDDT   Berlin | Tegel\r\n' >"$data/ICAO.txt"
+# No internet needed: the recorded network answers the console's first METAR download.
+netsim_out=$(mktemp)
+build/release/bin/tarvos-netsim >"$netsim_out" 2>&1 &
+netsim=$!
+for _ in $(seq 1 50); do
+    grep -q '^metar-noaa=' "$netsim_out" && break
+    sleep 0.1
+done
+sed -n '/^network.txt lines/,$p' "$netsim_out" | tail -n +2 >"$data/network.txt"
 build/release/bin/tarvos --data-dir "$data" "$@" &
 pid=$!
 sleep 3
 scripts/screenshot-tour.sh build/tarvos.png || import -window root -crop 760x400+0+0 build/tarvos.png
 kill -TERM "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
+kill "$netsim" 2>/dev/null || true
 echo "No display here: the console ran on a virtual display. Screenshot: $(pwd)/build/tarvos.png"
