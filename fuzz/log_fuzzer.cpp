@@ -44,8 +44,8 @@ void groundRows(const std::uint8_t *data, std::size_t size) {
         const int row = data[i + 1] % GroundInfo::kRows;
         switch (data[i] % 6) {
         case 0:
-            rows.setCallsign(row, QString::fromLatin1(reinterpret_cast<const char *>(data + i),
-                                                      data[i] % 4));
+            rows.setCallsign(
+                row, QString::fromLatin1(reinterpret_cast<const char *>(data + i), data[i] % 4));
             break;
         case 1:
             rows.setCheck(row, (data[i] >> 3) % 3, data[i] & 0x80);
@@ -64,7 +64,8 @@ void groundRows(const std::uint8_t *data, std::size_t size) {
             break;
         }
         case 4: {
-            const int at = rows.enter(QStringLiteral("DLH%1").arg(data[i + 1]), data[i] >> 7 ? 2 : 1);
+            const int at =
+                rows.enter(QStringLiteral("DLH%1").arg(data[i + 1]), data[i] >> 7 ? 2 : 1);
             require(at == -1 || (rows.row(at).checks[0] && !rows.row(at).callsign.isEmpty()));
             break;
         }
