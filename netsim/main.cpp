@@ -6,6 +6,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 int main(int argc, char **argv) {
@@ -24,8 +26,14 @@ int main(int argc, char **argv) {
                                  QStringLiteral("Folder of recorded answers."));
     parser.process(app);
 
+    // An installed program serves the recordings installed beside it, a built one those of the
+    // source tree.
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tarvos/netsim");
+    const QString bundled = QFileInfo::exists(installed) ? QDir(installed).absolutePath()
+                                                         : QStringLiteral(TARVOS_NETSIM_RECORDED);
     const QStringList args = parser.positionalArguments();
-    const QString folder = args.isEmpty() ? QStringLiteral(TARVOS_NETSIM_RECORDED) : args.first();
+    const QString folder = args.isEmpty() ? bundled : args.first();
     tarvos::NetsimServer server(folder);
     QTextStream out(stdout);
     if (server.start(static_cast<quint16>(parser.value(portOption).toUInt())) == 0) {

@@ -1,24 +1,28 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a number of inputs
-# (default 1,000,000), starting from real METARs of the test data and the command words.
-# Not part of CI.
-#   scripts/fuzz.sh [runs]
+# (default 1,000,000), starting from real inputs: METARs of the test data, the command words,
+# the recorded status files, the default tables and a strip log. Not part of CI.
+#   scripts/fuzz.sh [runs] [target ...]     (all targets when none is named)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-fuzz"
 runs="${1:-1000000}"
+shift || true
+all=(metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer datafile_fuzzer log_fuzzer)
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 jobs="${FUZZ_BUILD_JOBS:-2}"
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev ninja-build
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVOS_BUILD_FUZZERS=ON -DTARVOS_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer
+cmake --build "$build" -j"$jobs" --target "${targets[@]}"
 
 # Seeds: the first reports of the corpus, one a file, with a leading mode byte (0 = single
 # bytes); the ATIS seeds put a report's tail and the Berlin fields between unit separators.
 seeds="$build/seeds"
-mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command" "$seeds/feed"
+mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command" "$seeds/feed" "$seeds/datafile" "$seeds/log"
 if [ -z "$(ls -A "$seeds/metar")" ]; then
     sed -n 2,301p "$root/tests/data/metars-awc.tsv" | cut -f1 |
         while IFS= read -r report; do
@@ -53,7 +57,33 @@ if [ -z "$(ls -A "$seeds/command")" ]; then
     printf '\0.ab            Taxi via A\r\n.x\n' >"$seeds/command/file"
 fi
 
-for target in metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer; do
+# Data-file seeds: a selector byte (0 code table, 1 squawk.txt, 2 rwy.txt and ils.txt, 3 a
+# frequency list, 4 ICAO.txt), then the file: the default tables in Windows-1252 with CR LF, one
+# in UTF-8 with LF, and the aerodrome sample.
+if [ -z "$(ls -A "$seeds/datafile")" ]; then
+    crlf() { printf '%s\r\n' "$@"; }
+    { printf '\0'; crlf 'dlh Lufthansa DLH' 'afr Air France AFR' 'ber Air Berlin BER' 'dlh'; } \
+        >"$seeds/datafile/airlines"
+    { printf '\0'; crlf 'b1l BRANE1L' 'b5l BKD5L' 'aaa bbb' 'bbb aaa' 'aaa'; } >"$seeds/datafile/cycle"
+    { printf '\1'; crlf '5051' '5062' 'EDDT' ' 3'; } >"$seeds/datafile/squawk"
+    { printf '\2'; crlf 'EDDT' '250' 'EDDT 26R 26L' 'EDDT 08L 08R' 'EDDB 25L 25R' 'EDDB 07R 07L'; } \
+        >"$seeds/datafile/rwy"
+    { printf '\3'; crlf 'EDBB 123.450' 'EDWW 127.100' 'EDDT_TWR 119.650'; } >"$seeds/datafile/freq"
+    printf '\3T\xc3\xbcrkisch 118.70\nTempelhof\n' >"$seeds/datafile/utf8"
+    { printf '\4'; cat "$root/tests/data/icao_sample.txt"; printf 'EDDF\r\n'; } >"$seeds/datafile/icao"
+fi
+# Log seeds: an even first byte (the day) and log lines of today and other days; an odd one and
+# edits of the ground-info rows.
+if [ -z "$(ls -A "$seeds/log")" ]; then
+    line='DLH123                EDDF  BKD5L..  5051  Frankfurt...........................  '
+    { printf '\0'; printf 'suchDLH123.\r\n'; printf '%s01.01.2026  14:05:09  26L\r\n' "$line" "$line"; } \
+        >"$seeds/log/today"
+    { printf '\6'; printf 'Condor CFG440\r\nEDDM\r\n\r\n----\r\nLandung\r\n26L\r\n26R\r\n'; } \
+        >"$seeds/log/strip"
+    printf '\1\0\1\0\2\4\3\4\4\1\5\3\0\0\6\4\0\3\0' >"$seeds/log/ground"
+fi
+
+for target in "${targets[@]}"; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     echo "== $target: $runs runs"

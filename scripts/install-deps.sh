@@ -9,6 +9,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxtst-dev
     xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core
+    dpkg-dev file desktop-file-utils appstream
     "$@"
 )
 

@@ -120,11 +120,17 @@ static bool canCreateFilesIn(const QString &dir) {
     return probe.open();
 }
 
+// An installed program has its launcher entry in the installation's share folder. Its folder
+// holds programs, not a controller's tables, even where it is writable (run as root).
+static bool isInstalledProgramDir(const QString &dir) {
+    return QFileInfo::exists(dir + QStringLiteral("/../share/applications/tarvos.desktop"));
+}
+
 QString chooseDataDirectory(const QString &commandLineDir, const QString &programDir,
                             const QString &userDataDir) {
     if (!commandLineDir.isEmpty())
         return QDir(commandLineDir).absolutePath();
-    if (canCreateFilesIn(programDir))
+    if (!isInstalledProgramDir(programDir) && canCreateFilesIn(programDir))
         return programDir;
     QDir().mkpath(userDataDir);
     return userDataDir;

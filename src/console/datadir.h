@@ -72,7 +72,8 @@ private:
 };
 
 // The folder for the data files: the one named on the command line, else the program's own
-// folder when it is writable, else the desktop's per-user data folder for Tarvos.
+// folder when it is writable and not that of an installed program, else the desktop's per-user
+// data folder for Tarvos.
 QString chooseDataDirectory(const QString &commandLineDir, const QString &programDir,
                             const QString &userDataDir);
 

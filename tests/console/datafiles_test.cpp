@@ -123,4 +123,14 @@ TEST(DataDirChoice, CommandLineThenProgramFolderThenUserFolder) {
     EXPECT_EQ(chooseDataDirectory({}, "/proc/self", user.filePath("Tarvos")),
               user.filePath("Tarvos"));
     EXPECT_TRUE(QDir(user.filePath("Tarvos")).exists());
+
+    // An installed program keeps its tables in the user folder even where its folder is
+    // writable (run as root).
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("usr/bin"));
+    ASSERT_TRUE(QDir(root.path()).mkpath("usr/share/applications"));
+    QFile entry(root.filePath("usr/share/applications/tarvos.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    EXPECT_EQ(chooseDataDirectory({}, root.filePath("usr/bin"), user.path()), user.path());
 }
