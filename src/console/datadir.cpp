@@ -128,8 +128,13 @@ static bool isInstalledProgramDir(const QString &dir) {
 
 QString chooseDataDirectory(const QString &commandLineDir, const QString &programDir,
                             const QString &userDataDir) {
-    if (!commandLineDir.isEmpty())
-        return QDir(commandLineDir).absolutePath();
+    if (!commandLineDir.isEmpty()) {
+        // A folder named for a new airport is made, so that its squawk.txt and log.txt have a
+        // place to go.
+        const QString directory = QDir(commandLineDir).absolutePath();
+        QDir().mkpath(directory);
+        return directory;
+    }
     if (!isInstalledProgramDir(programDir) && canCreateFilesIn(programDir))
         return programDir;
     QDir().mkpath(userDataDir);

@@ -119,6 +119,9 @@ TEST_F(DataDirTest, UnwritableFolderUsesDefaultsAndWarnsOnce) {
 TEST(DataDirChoice, CommandLineThenProgramFolderThenUserFolder) {
     QTemporaryDir program, user;
     EXPECT_EQ(chooseDataDirectory(program.path(), "/x", user.path()), program.path());
+    const QString newAirport = program.filePath("EDDB/data");
+    EXPECT_EQ(chooseDataDirectory(newAirport, "/x", user.path()), newAirport);
+    EXPECT_TRUE(QDir(newAirport).exists()) << "a named folder that does not exist is made";
     EXPECT_EQ(chooseDataDirectory({}, program.path(), user.path()), program.path());
     EXPECT_EQ(chooseDataDirectory({}, "/proc/self", user.filePath("Tarvos")),
               user.filePath("Tarvos"));
