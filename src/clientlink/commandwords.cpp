@@ -255,11 +255,6 @@ std::optional<QString> findAtcShortcut(QIODevice &file, const QString &key) {
     return std::nullopt;
 }
 
-QString defaultAtcShortcutPath(const QString &winePrefix, const QString &home) {
-    const QString prefix = winePrefix.isEmpty() ? home + QStringLiteral("/.wine") : winePrefix;
-    return prefix + QStringLiteral("/drive_c/Programme/ProController/shortcut.txt");
-}
-
 QString atcShortcutFileUnreadableText(const QString &path) {
     return QStringLiteral("ATC client shortcut file cannot be opened: ") + path;
 }

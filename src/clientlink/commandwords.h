@@ -75,11 +75,6 @@ QString ipEchoFailedText();
 // bytes line by line (LF or CR LF, any bytes, any length) up to the first match.
 std::optional<QString> findAtcShortcut(QIODevice &file, const QString &key);
 
-// Where the ATC client's shortcut file lies unless configured: the client runs under Wine, so
-// its c:\Programme\ProController\shortcut.txt is inside the Wine prefix (`winePrefix` as
-// WINEPREFIX gives it, else .wine in the home folder).
-QString defaultAtcShortcutPath(const QString &winePrefix, const QString &home);
-
 // What Text23 says when the ATC client's shortcut file cannot be opened.
 QString atcShortcutFileUnreadableText(const QString &path);
 

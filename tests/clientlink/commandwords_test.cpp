@@ -168,11 +168,4 @@ TEST(AtcShortcutFile, FindsTheFirstLineOfTheShortcut) {
     }
 }
 
-TEST(AtcShortcutFile, DefaultPathInTheWinePrefix) {
-    EXPECT_EQ(defaultAtcShortcutPath(QString(), QStringLiteral("/home/ctl")),
-              "/home/ctl/.wine/drive_c/Programme/ProController/shortcut.txt");
-    EXPECT_EQ(defaultAtcShortcutPath(QStringLiteral("/opt/atc"), QStringLiteral("/home/ctl")),
-              "/opt/atc/drive_c/Programme/ProController/shortcut.txt");
-}
-
 } // namespace
