@@ -11,10 +11,7 @@
 namespace tarvos {
 
 namespace {
-constexpr int kConfirmationMs = 1000;
 constexpr int kVoiceLabelChars = 5;
-// With fewer rows visible the "Today" button moves up under the board's first rows.
-constexpr int kTodayHighTop = 1365;
 } // namespace
 
 CommandController::CommandController(Form1 &form, ConsoleState &state, Clipboard &clipboard,
@@ -85,7 +82,7 @@ void CommandController::carryOut(const CommandStep &step, int row) {
         break;
     case Action::SetWindowHeight:
         f.setHeightTwips(step.number);
-        Form1::setTopTwips(f.Command5, kTodayHighTop);
+        Form1::setTopTwips(f.Command5, Form1::kTodayHighTop);
         break;
     case Action::SetAutoSid:
         m_state.autosidswitch = step.number;
@@ -138,10 +135,7 @@ void CommandController::confirm() {
         return;
     Form1 &f = m_form;
     f.Label18->setText(m_state.voicehost.left(kVoiceLabelChars));
-    f.Label18->hide();
-    f.Label19->show();
-    f.Timer6->setInterval(kConfirmationMs);
-    f.Timer6->start();
+    f.showConfirmation();
     m_state.commanddone = 0;
 }
 

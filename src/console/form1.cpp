@@ -312,4 +312,17 @@ void Form1::closeEvent(QCloseEvent *event) {
     event->accept();
 }
 
+void Form1::showConfirmation() {
+    Label18->hide();
+    Label19->show();
+    Timer6->setInterval(1000);
+    Timer6->start();
+}
+
+void Form1::endConfirmation() {
+    Label19->hide();
+    Label18->show();
+    Timer6->stop();
+}
+
 } // namespace tarvos

@@ -40,6 +40,8 @@ public:
     static constexpr int kBoardHeight = 5580;
     static constexpr int kHelpHeight = 5595;
     static constexpr int kRows = 7;
+    // The "Today" button's place when only some strips are shown.
+    static constexpr int kTodayHighTop = 1365;
 
     explicit Form1(QWidget *parent = nullptr);
 
@@ -85,6 +87,11 @@ public:
     Field *Text22;
 
     QTimer *Timer1, *Timer2, *Timer3, *Timer4, *Timer5, *Timer6;
+
+    // The one-second "OK" that takes the place of the voice channel label after an ATIS was
+    // prepared or a command word was understood; Timer6 ends it.
+    void showConfirmation();
+    void endConfirmation();
 
     // The five fields of a row, Callsign to Remarks.
     std::array<Field *, 5> row(int r) const {

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
+#include <QUrl>
 
 namespace tarvos {
 
@@ -41,8 +42,9 @@ NetworkSettings defaultNetworkSettings() {
 }
 
 QString metarUrl(const QString &urlTemplate, const QString &code) {
+    // The code is percent-encoded: whatever was typed into the field stays one query value.
     QString url = urlTemplate;
-    return url.replace(QLatin1String("{code}"), code);
+    return url.replace(QLatin1String("{code}"), QString::fromLatin1(QUrl::toPercentEncoding(code)));
 }
 
 NetworkConfig::NetworkConfig(QString dataDirectory, NetworkSettings defaults)

@@ -13,8 +13,9 @@ struct FetchResult {
     bool ok = false;
     QByteArray body;
     QString reason;
-    int httpStatus = 0;  // 0 when no HTTP answer came
-    bool reused = false; // a recent body of the same URL answered without a download
+    int httpStatus = 0;   // 0 when no HTTP answer came
+    bool reused = false;  // a recent body of the same URL answered without a download
+    bool aborted = false; // ended by abort(): the console is closing
 };
 
 // The download of one URL, as the console's handlers wait for it: `co_await transfer.fetch(url)`

@@ -124,6 +124,7 @@ QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
 
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
+    result.aborted = stop == Stop::Aborted;
     if (stop == Stop::TooLarge)
         result.reason = noAnswerFrom(url, QStringLiteral("too large"));
     else if (stop == Stop::Aborted)

@@ -12,7 +12,6 @@ namespace tarvos {
 
 namespace {
 constexpr int kTodayLowTop = 4935;
-constexpr int kTodayHighTop = 1365;
 } // namespace
 
 StripBoardController::StripBoardController(Form1 &form, BoardFields &fields, ConsoleState &state,
@@ -139,7 +138,7 @@ void StripBoardController::toggleBoard() {
 
 void StripBoardController::showStrips(int heightTwips) {
     m_form.setHeightTwips(heightTwips);
-    Form1::setTopTwips(m_form.Command5, kTodayHighTop);
+    Form1::setTopTwips(m_form.Command5, Form1::kTodayHighTop);
     m_state.stripshidden = 0;
 }
 

@@ -17,11 +17,6 @@ namespace tarvos {
 namespace {
 const QString kLoad = QStringLiteral("Load");
 
-// The URL of an airport's page. The code is percent-encoded: whatever was typed into the field
-// stays one query value.
-QUrl metarPageUrl(const QString &urlTemplate, const QString &code) {
-    return QUrl(metarUrl(urlTemplate, QString::fromLatin1(QUrl::toPercentEncoding(code))));
-}
 } // namespace
 
 AutoAtisController::AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
@@ -70,7 +65,7 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     const QString searchCode = m_state.noaasearchicao;
     const bool noaa = !f.Check3->isChecked();
     const NetworkSettings &settings = m_config.settings();
-    const QUrl url = metarPageUrl(noaa ? settings.metarNoaa : settings.metarNetwork, station);
+    const QUrl url(metarUrl(noaa ? settings.metarNoaa : settings.metarNetwork, station));
     const QPointer<AutoAtisController> self(this);
     const FetchResult result = co_await m_transfer.fetch(url);
     if (!self)

@@ -60,13 +60,12 @@ QCoro::Task<> OverviewController::overview() {
         QString pages;
         for (int i = 0; i < 3; ++i) {
             panel->appendText(overviewProgressMark(i, noaa));
-            const QString code = QString::fromLatin1(QUrl::toPercentEncoding(codes[i]));
-            const QUrl url(metarUrl(urlTemplate, code));
+            const QUrl url(metarUrl(urlTemplate, codes[i]));
             const FetchResult r = co_await m_transfer.fetch(url);
             if (!self)
                 co_return; // the console is gone
             // Only the console's closing aborts a download: no further page is fetched.
-            if (r.reason == noAnswerFrom(url, QStringLiteral("aborted")))
+            if (r.aborted)
                 co_return;
             const QString page = r.ok ? pageText(r.body) : QString();
             pages += noaa ? noaaCut(page, codes[i]) : page;

@@ -14,7 +14,6 @@ namespace tarvos {
 namespace {
 constexpr int kIlsShownTop = 0;
 constexpr int kIlsHiddenTop = 6480;
-constexpr int kConfirmationMs = 1000;
 
 void setIfGiven(QLineEdit *field, const std::optional<QString> &text) {
     if (text)
@@ -38,7 +37,7 @@ WeatherController::WeatherController(Form1 &form, ConsoleState &state, DataDir &
     connect(f.Text18, &QLineEdit::textChanged, this, &WeatherController::letterChanged);
     connect(f.Text18, &Field::doubleClicked, f.Text18, &QLineEdit::clear);
     connect(f.Label17, &Caption::doubleClicked, this, &WeatherController::letterReset);
-    connect(f.Timer6, &QTimer::timeout, this, &WeatherController::endConfirmation);
+    connect(f.Timer6, &QTimer::timeout, &f, &Form1::endConfirmation);
     connect(f.Command6, &QPushButton::clicked, this, &WeatherController::ilsClicked);
     connect(f.Text21, &Panel::doubleClicked, this, &WeatherController::hideIlsPanel);
     // Timer4 is started by the controller list that shares the panel; its tick ends that
@@ -119,33 +118,20 @@ void WeatherController::abc1() {
         putOnClipboard(*text);
 }
 
-void WeatherController::showConfirmation() {
-    m_form.Label18->hide();
-    m_form.Label19->show();
-    m_form.Timer6->start();
-}
-
-void WeatherController::endConfirmation() {
-    m_form.Label19->hide();
-    m_form.Label18->show();
-    m_form.Timer6->stop();
-}
-
 void WeatherController::towerAtis() {
-    m_form.Timer6->setInterval(kConfirmationMs);
-    showConfirmation();
+    m_form.showConfirmation();
     abc1();
     m_form.Command8->setFocus();
 }
 
 void WeatherController::approachAtis() {
-    showConfirmation();
+    m_form.showConfirmation();
     putOnClipboard(approachAtisText(m_state, atisFields()));
     m_form.Command8->setFocus();
 }
 
 void WeatherController::letterReset() {
-    showConfirmation();
+    m_form.showConfirmation();
     resetLetter();
 }
 

@@ -37,9 +37,6 @@ public:
     void letterReset();  // double click on the letter's label
     // The reset itself, back to A with the tower ATIS on the clipboard, without the "OK".
     void resetLetter();
-    // The one-second "OK" in place of the voice channel label, and its end.
-    void showConfirmation();
-    void endConfirmation();
 
     void ilsClicked(); // "ILS-Info"
     void loadils();

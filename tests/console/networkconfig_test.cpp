@@ -29,6 +29,9 @@ TEST(NetworkConfig, DefaultsAreTodaysSources) {
               "https://tgftp.nws.noaa.gov/data/observations/metar/stations/EDDT.TXT");
     EXPECT_EQ(metarUrl(d.metarNoaa, "EDDT"),
               "https://aviationweather.gov/api/data/metar?ids=EDDT&format=raw");
+    EXPECT_EQ(metarUrl(d.metarNoaa, "ED&T X"),
+              "https://aviationweather.gov/api/data/metar?ids=ED%26T%20X&format=raw")
+        << "a typed code stays one query value";
     EXPECT_EQ(d.atcShortcuts, "/home/ctl/.wine/drive_c/Programme/ProController/shortcut.txt");
     EXPECT_EQ(defaultNetworkSettings("/opt/pc/", "/home/ctl").atcShortcuts,
               "/opt/pc/drive_c/Programme/ProController/shortcut.txt");

@@ -197,6 +197,7 @@ TEST_F(Transfer, AbortEndsTheRunningDownloadAtOnce) {
     transfer->abort();
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->reason, "no answer from 127.0.0.1 (aborted)");
+    EXPECT_TRUE(result->aborted);
     EXPECT_FALSE(transfer->stillExecuting());
 
     // Destroying the transfer mid-download (the console closing) ends the fetch too.
