@@ -2,17 +2,19 @@
 
 #include "console/numbers.h"
 
+#include <optional>
+
 namespace tarvos {
 
 namespace {
 constexpr qsizetype kRowMetarLength = 100;
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString rowMetar(const QString &pages, const QString &code, const QString &previous, bool &found) {
+// The METAR of `code` in the pages, or nullopt when the code is not in them.
+std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     const qsizetype p = code.isEmpty() ? -1 : pages.indexOf(code);
-    found = p >= 0;
-    if (!found)
-        return previous;
+    if (p < 0)
+        return std::nullopt;
     QString metar = pages.mid(p, kRowMetarLength);
     for (qsizetype i = 0; i < metar.size(); ++i) {
         if (metar[i] == u'\r' || metar[i] == u'\n') {
@@ -21,6 +23,10 @@ QString rowMetar(const QString &pages, const QString &code, const QString &previ
         }
     }
     return metar;
+}
+
+QString rowSeparator(int row) {
+    return row == 2 ? QStringLiteral("  ") : QStringLiteral(" ");
 }
 } // namespace
 
@@ -70,8 +76,7 @@ std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
 
 QString overviewRow(const QString &m, int row, const QString &runwayText) {
     const qsizetype q = m.indexOf(u'Q');
-    QString text = QStringLiteral(" ") + mid1(m, 1, 5) +
-                   (row == 2 ? QStringLiteral("  ") : QStringLiteral(" "));
+    QString text = QStringLiteral(" ") + mid1(m, 1, 5) + rowSeparator(row);
     text += mid1(m, 8, 2) + QLatin1Char(':') + mid1(m, 10, 2);
     text += QStringLiteral(" Wind ") + mid1(m, 14, 3);
     text += QStringLiteral(" @ ") + mid1(m, 17, 2);
@@ -88,17 +93,35 @@ QString overviewTimeoutText() {
            QStringLiteral("Please try again later.");
 }
 
+QString overviewMissingRow(const QString &code, int row) {
+    QString text = QStringLiteral(" ") + code + QLatin1Char(' ') + rowSeparator(row) +
+                   QStringLiteral("no METAR");
+    if (row != 3)
+        text += kCrLf;
+    return text;
+}
+
 Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages,
                        const QString &lastmetar) {
     Overview o;
-    QString metar = lastmetar;
+    o.lastmetar = lastmetar;
+    std::array<std::optional<QString>, 3> metars;
     for (int i = 0; i < 3; ++i) {
-        metar = rowMetar(pages, codes[i], metar, o.found[i]);
-        if (i == 0)
-            o.runwayTexts = overviewRunwayTexts(metar, codes);
-        o.text += overviewRow(metar, i + 1, o.runwayTexts[i]);
+        metars[i] = rowMetar(pages, codes[i]);
+        o.found[i] = metars[i].has_value();
+        if (metars[i])
+            o.lastmetar = *metars[i];
     }
-    o.lastmetar = metar;
+    for (const std::optional<QString> &metar : metars) {
+        if (metar) {
+            o.runwayTexts = overviewRunwayTexts(*metar, codes);
+            break;
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        o.text += metars[i] ? overviewRow(*metars[i], i + 1, o.runwayTexts[i])
+                            : overviewMissingRow(codes[i], i + 1);
+    }
     return o;
 }
 

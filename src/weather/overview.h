@@ -36,12 +36,17 @@ QString overviewRow(const QString &metar, int row, const QString &runwayText);
 // The panel text when nothing usable arrived.
 QString overviewTimeoutText();
 
+// The row of an airport whose code has no report in the pages: the code and "no METAR", with
+// the blanks of a row after the code; rows 1 and 2 end with CR LF.
+QString overviewMissingRow(const QString &code, int row);
+
 // The whole overview from the three pages joined into one text. Each row's METAR is the text
 // from its code, at most 100 characters and up to the first line end; a code that is not in the
-// text reuses the METAR of the row before (for row 1: `lastmetar`, AutoAtis's report).
+// text gets overviewMissingRow(), never another airport's report. The runway texts follow the
+// wind of the first row that has a report of its own (none: no runway texts).
 struct Overview {
     QString text;      // the three rows
-    QString lastmetar; // the METAR of the last row
+    QString lastmetar; // the METAR of the last row that had a report (none: `lastmetar` given)
     std::array<QString, 3> runwayTexts;
     std::array<bool, 3> found{}; // the row's code was in the pages
 };
@@ -49,8 +54,8 @@ Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages
                        const QString &lastmetar);
 
 // Whether the panel shows overviewTimeoutText() instead of the rows: when no code was in the
-// pages (the downloads failed or were skipped), and when the last row was not read and still
-// holds Tegel's AutoAtis report.
+// pages (the downloads failed or were skipped), and when the last row was not read while the
+// last report found is Tegel's.
 bool overviewTimedOut(const Overview &overview, bool downloaded);
 
 } // namespace tarvos

@@ -93,7 +93,7 @@ TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
     EXPECT_EQ(row(), QStringList({"", "", "", "Load", "EDDB",
                                   "EDDB 081020Z 26010KT 230V290 9999 SCT025 05/02 Q1012"}));
 
-    // The overview from the station files; Tempelhof has no report and repeats Tegel's row.
+    // The overview from the station files; Tempelhof has no report of its own.
     f.Check3->click();
     server.setDelay(kStations + "EDDB.TXT", 300ms);
     f.Command41->click();
@@ -101,7 +101,7 @@ TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
         [&] { return f.Text19->text() == "Please wait, while getting data...   X X X"; }, 20000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text19->text().startsWith(" EDDT"); }, 20000));
     EXPECT_EQ(f.Text19->text(), " EDDT  10:20 Wind 270 @ 12  QNH 1013   LA=26R TO=26L\r\n"
-                                " EDDT   10:20 Wind 270 @ 12  QNH 1013   RWY 27L\r\n"
+                                " EDDI   no METAR\r\n"
                                 " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L");
 }
 

@@ -120,10 +120,22 @@ TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
          " EDDI   10:20 Wind 260 @ 08  QNH EDDI   RWY 27L\r\n"
          " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L",
          false},
-        {"Tempelhof missing repeats Tegel", kBerlin, tegel + schoenefeld, autoAtis,
+        {"Tempelhof missing", kBerlin, tegel + schoenefeld, autoAtis,
          " EDDT  10:20 Wind 270 @ 12  QNH 1013   LA=26R TO=26L\r\n"
-         " EDDT   10:20 Wind 270 @ 12  QNH 1013   RWY 27L\r\n"
+         " EDDI   no METAR\r\n"
          " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L",
+         false},
+        {"Tegel missing: the runways follow Tempelhof's wind", kBerlin,
+         "2026/12/08 10:20\nEDDI 081020Z 09008KT Q1013\n" + schoenefeld, autoAtis,
+         " EDDT  no METAR\r\n"
+         " EDDI   10:20 Wind 090 @ 08  QNH 1013   RWY 09R\r\n"
+         " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 07R",
+         false},
+        {"Schoenefeld missing after Tempelhof's report", kBerlin, tempelhof + "2026/12/08 10:20\n",
+         autoAtis,
+         " EDDT  no METAR\r\n"
+         " EDDI   10:20 Wind 260 @ 08  QNH EDDI   RWY 27L\r\n"
+         " EDDB  no METAR",
          false},
         {"only Tegel", kBerlin, tegel, autoAtis, {}, true},
         {"nothing, AutoAtis had Schoenefeld", kBerlin, "", "EDDB 081000Z 09005KT Q1020", {}, true},
