@@ -30,6 +30,7 @@ namespace {
 class CountingMessages final : public MessageBox {
 public:
     void show(const QString &text, Icon) override { ++shown[text]; }
+    void open(const QString &text, Icon) override { ++shown[text]; }
     QHash<QString, int> shown;
 };
 

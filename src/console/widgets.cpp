@@ -159,7 +159,10 @@ void Field::keyPressEvent(QKeyEvent *event) {
     QLineEdit::keyPressEvent(event);
 }
 
-Caption::Caption(const QString &text, QWidget *parent) : QLabel(text, parent) {
+Caption::Caption(const QString &text, QWidget *parent) : QLabel(parent) {
+    // Captions show what servers, feeds and data files sent: as text, never as markup.
+    setTextFormat(Qt::PlainText);
+    setText(text);
     reportClicks(
         this, [this] { emit clicked(); }, [this] { emit doubleClicked(); });
 }

@@ -47,6 +47,7 @@ private:
     int m_colour = kBlack;
 };
 
+// A label. Its text is always plain text (a METAR with "<b>" shows the tag as it stands).
 class Caption : public QLabel {
     Q_OBJECT
 public:

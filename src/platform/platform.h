@@ -23,8 +23,13 @@ class MessageBox {
 public:
     enum class Icon { None, Information };
     virtual ~MessageBox() = default;
-    // A modal box with one OK button, titled "Tarvos".
+    // A modal box with one OK button, titled "Tarvos"; returns when it is closed. The text is
+    // shown as it stands, never read as markup.
     virtual void show(const QString &text, Icon icon = Icon::None) = 0;
+    // The same box without waiting for it: it opens, and the call returns while the console
+    // goes on. One such box at a time: a call while it is still open puts the new text into it
+    // and brings it to the front.
+    virtual void open(const QString &text, Icon icon = Icon::None) = 0;
 };
 
 class Beeper {

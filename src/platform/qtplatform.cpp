@@ -24,11 +24,43 @@ void QtClipboard::setText(const QString &text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
+namespace {
+// The texts may hold what a server or a data file sent: shown as text, never as markup.
+void fill(QMessageBox &box, const QString &text, MessageBox::Icon icon) {
+    box.setIcon(icon == MessageBox::Icon::Information ? QMessageBox::Information
+                                                      : QMessageBox::NoIcon);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+}
+
+QMessageBox *newBox() {
+    auto *box = new QMessageBox;
+    box->setWindowTitle(QStringLiteral("Tarvos"));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setObjectName(QStringLiteral("TarvosMessage"));
+    return box;
+}
+} // namespace
+
+QtMessageBox::~QtMessageBox() {
+    delete m_open;
+}
+
 void QtMessageBox::show(const QString &text, Icon icon) {
-    QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                    QStringLiteral("Tarvos"), text, QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("TarvosMessage"));
-    box.exec();
+    const std::unique_ptr<QMessageBox> box(newBox());
+    fill(*box, text, icon);
+    box->exec();
+}
+
+void QtMessageBox::open(const QString &text, Icon icon) {
+    if (!m_open) {
+        m_open = newBox();
+        m_open->setAttribute(Qt::WA_DeleteOnClose);
+        m_open->setWindowModality(Qt::NonModal);
+    }
+    fill(*m_open, text, icon);
+    m_open->show();
+    m_open->raise();
 }
 
 void QtBeeper::beep() {

@@ -5,7 +5,11 @@
 #include "platform/reusinghttptransfer.h"
 #include "platform/xtestinjector.h"
 
+#include <QPointer>
+
 #include <memory>
+
+class QMessageBox;
 
 namespace tarvos {
 
@@ -18,7 +22,12 @@ public:
 
 class QtMessageBox final : public MessageBox {
 public:
+    ~QtMessageBox() override;
     void show(const QString &text, Icon icon) override;
+    void open(const QString &text, Icon icon) override;
+
+private:
+    QPointer<QMessageBox> m_open; // the box of open() while it is on the screen
 };
 
 class QtBeeper final : public Beeper {

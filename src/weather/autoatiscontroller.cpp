@@ -120,7 +120,7 @@ void AutoAtisController::announceNewObservation() {
     emit weatherRowChanged();
     m_beeper.beep();
     if (m_state.autoatisfirst == 0)
-        m_messages.show(reminderText(), MessageBox::Icon::Information);
+        m_messages.open(reminderText(), MessageBox::Icon::Information);
 }
 
 void AutoAtisController::icaoFieldClicked() {

@@ -49,6 +49,10 @@ public:
         if (text != m_notice)
             m_others.show(text, icon);
     }
+    void open(const QString &text, Icon icon) override {
+        if (text != m_notice)
+            m_others.open(text, icon);
+    }
 
 private:
     const QString &m_notice;

@@ -7,12 +7,16 @@
 #include "clientlink/form5.h"
 #include "clientlink/groundinfocontroller.h"
 #include "console/form2.h"
+#include "console/networkconfig.h"
 #include "fakes/consolefixture.h"
+#include "platform/qtplatform.h"
 #include "strips/form3.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
 
 using namespace tarvos;
 using namespace tarvos::testing;
@@ -99,6 +103,61 @@ TEST_F(AccessibilityTest, ChangingCaptionsAreReadAsTheyStand) {
     f.Label5->setText(QStringLiteral("EDDT_TWR 120.500"));
     EXPECT_EQ(spokenName(f.Label5), "EDDT_TWR 120.500");
     EXPECT_EQ(spokenName(f.Text7[0]), "Callsign row 1");
+}
+
+TEST_F(AccessibilityTest, TextFromOutsideIsShownAsText) {
+    const QString markup = "EDDT 071220Z 26010KT CAVOK 05/02 Q1013 <b>RMK</b> <font "
+                           "color=\"red\" size=\"7\">SHOUT</font>";
+    fake.transfer.setBody(QUrl(metarUrl(defaultNetworkSettings().metarNetwork, "EDDT")),
+                          markup.toUtf8());
+    start();
+    Form1 &f = form();
+    Form2 &mini = console->form2();
+    tick(f.Timer3); // the METAR page comes in through AutoAtis
+    ASSERT_EQ(f.Label16->text(), markup);
+
+    // The captions that show what a server, a feed, a data file or a typed word brought.
+    const struct {
+        const char *source;
+        QLabel *label;
+    } captions[] = {
+        {"METAR page", f.Label16},
+        {"freq1.txt", f.Label5},
+        {"freq2.txt", f.Label7},
+        {"ICAO field", f.Label8},
+        {"rw: command word", f.Label18},
+        {"mini window: freq1.txt", mini.Label2},
+        {"mini window: freq2.txt", mini.Label3},
+        {"mini window: airport", mini.Label4},
+    };
+    for (const auto &c : captions) {
+        SCOPED_TRACE(c.source);
+        if (c.label != f.Label16)
+            c.label->setText(markup);
+        EXPECT_EQ(c.label->textFormat(), Qt::PlainText);
+        EXPECT_EQ(spokenName(c.label), markup) << "the tags are read as they stand";
+    }
+    // And every other label of the five windows.
+    for (QWidget *window : windows()) {
+        for (QLabel *label : window->findChildren<QLabel *>())
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << qPrintable(label->objectName());
+    }
+
+    // A message box shows its text as text, too; the one that does not wait for OK is one box.
+    QtMessageBox boxes;
+    boxes.open(markup, MessageBox::Icon::Information);
+    boxes.open(markup + " again", MessageBox::Icon::Information);
+    QList<QMessageBox *> open;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+            open << box;
+    }
+    ASSERT_EQ(open.size(), 1);
+    EXPECT_EQ(open[0]->textFormat(), Qt::PlainText);
+    EXPECT_EQ(open[0]->text(), markup + " again");
+    EXPECT_EQ(open[0]->windowTitle(), "Tarvos");
+    EXPECT_EQ(open[0]->icon(), QMessageBox::Information);
+    EXPECT_EQ(open[0]->windowModality(), Qt::NonModal);
 }
 
 } // namespace

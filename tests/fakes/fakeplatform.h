@@ -28,14 +28,20 @@ public:
     int sets = 0;
 };
 
+// Every message in `shown`, whether it waited for OK or not; `opened` only those that did not.
 class FakeMessageBox final : public MessageBox {
 public:
     void show(const QString &text, Icon icon) override {
         shown << text;
         icons << icon;
     }
+    void open(const QString &text, Icon icon) override {
+        show(text, icon);
+        opened << text;
+    }
     QStringList shown;
     QList<Icon> icons;
+    QStringList opened;
 };
 
 class FakeBeeper final : public Beeper {

@@ -99,6 +99,7 @@ TEST_F(AutoAtisTest, StartRunTenthMinuteButtonRunAndAFailedRun) {
     EXPECT_EQ(row(), QStringList({"090", "05", "1014", "07R", "07R", "10:50", "EDDB", "D"}));
     EXPECT_EQ(fake.beeper.beeps, 2);
     EXPECT_EQ(fake.messages.shown, QStringList{AutoAtisController::reminderText()});
+    EXPECT_EQ(fake.messages.opened, fake.messages.shown) << "the reminder does not wait for OK";
     EXPECT_EQ(fake.messages.icons.value(0), MessageBox::Icon::Information);
     ticks(4);
     EXPECT_EQ(fetches(), 3);
