@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 
 namespace tarvos {
 
@@ -12,7 +13,18 @@ Lamp::Lamp(QWidget *parent) : QWidget(parent) {}
 
 void Lamp::setFillColour(int value) {
     m_colour = value;
+    m_failure.clear();
+    setToolTip(QString());
     setAccessibleDescription(value == kRed ? QStringLiteral("red") : QStringLiteral("green"));
+    update();
+}
+
+void Lamp::showFailure(const QString &why) {
+    m_colour = kAmber;
+    m_failure = why;
+    // A tooltip that looks like markup would be rendered as such: the reason may quote a server.
+    setToolTip(Qt::convertFromPlainText(why));
+    setAccessibleDescription(QStringLiteral("amber: ") + why);
     update();
 }
 

@@ -12,19 +12,25 @@
 
 namespace tarvos {
 
-// The status lamp: a filled circle whose colour value the weather handlers set.
+// The status lamp: a filled circle whose colour value the weather handlers set. Amber tells that
+// something failed: the tooltip (and the description a screen reader gives) says what.
 class Lamp : public QWidget {
     Q_OBJECT
 public:
     explicit Lamp(QWidget *parent = nullptr);
     int fillColour() const { return m_colour; }
+    // Any colour; a failure shown before is gone.
     void setFillColour(int value);
+    // Amber, with `why` as the tooltip, shown as plain text.
+    void showFailure(const QString &why);
+    QString failure() const { return m_failure; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     int m_colour = kBrightGreen;
+    QString m_failure;
 };
 
 class Form1 : public QWidget {

@@ -17,6 +17,7 @@ inline constexpr int kBlack = 0;
 inline constexpr int kRed = 255;
 inline constexpr int kGreen = 49152;       // 0, 192, 0
 inline constexpr int kBrightGreen = 65280; // 0, 255, 0
+inline constexpr int kAmber = 49151;       // 255, 191, 0
 
 QColor colourFromValue(int value);
 int valueFromColour(const QColor &colour);

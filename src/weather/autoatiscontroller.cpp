@@ -6,6 +6,7 @@
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
 #include "weather/atis.h"
+#include "weather/metar.h"
 #include "weather/metarpage.h"
 #include "weather/weathercontroller.h"
 
@@ -16,7 +17,8 @@ namespace tarvos {
 
 namespace {
 const QString kLoad = QStringLiteral("Load");
-
+constexpr int kCycleMinutes = 10;
+constexpr int kRetryMinutes = 1;
 } // namespace
 
 AutoAtisController::AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
@@ -52,11 +54,16 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     // 2. One download at a time.
     if (m_transfer.stillExecuting())
         co_return;
-    // 3. The cycle runs. A run by hand does not shift the minute count.
+    // 3. The cycle runs. A run by hand does not shift the minute count. An amber lamp stays
+    // until a METAR is found.
     if (!f.Timer2->isActive())
         f.Timer2->start();
-    f.Shape1->setFillColour(kBrightGreen);
-    // 4., 5.
+    if (f.Shape1->fillColour() != kAmber)
+        f.Shape1->setFillColour(kBrightGreen);
+    // 4., 5. A run that starts while another downloads finds "Load" and an empty row: what came
+    // before the first is what comes back.
+    if (f.Text6->text() != kLoad)
+        m_rowBefore = weatherRow();
     f.Text6->setText(kLoad);
     for (Field *field : {f.Text1, f.Text2, f.Text3, f.Text4, f.Text5})
         field->clear();
@@ -68,15 +75,19 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     const QUrl url(metarUrl(noaa ? settings.metarNoaa : settings.metarNetwork, station));
     const QPointer<AutoAtisController> self(this);
     const FetchResult result = co_await m_transfer.fetch(url);
-    if (!self)
-        co_return; // the console is gone
+    if (!self || result.aborted)
+        co_return; // the console is gone, or closing
     QString metarpage = result.ok ? pageText(result.body) : QString();
     // 8.
     if (noaa)
         metarpage = noaaCut(metarpage, searchCode);
-    // 9.
-    const bool decoded = getautoatis(metarpage, station);
-    if (decoded) {
+    // 9. Only a text that decodes is a METAR; anything else keeps the weather shown.
+    const std::optional<QString> metar = metarFromPage(metarpage, station);
+    if (!metar || !decodeMetar(*metar, QString()).decoded) {
+        keepWeather(missText(station, url, result, metar.has_value()));
+    } else {
+        getautoatis(*metar, station);
+        m_weather.setAutoAtisInterval(kCycleMinutes);
         // 10.
         m_weather.loadrwy();
         // 11. A new observation, or another airport's.
@@ -92,23 +103,55 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     m_state.autoatisfirst = 0;
 }
 
-bool AutoAtisController::getautoatis(const QString &metarpage, const QString &station) {
+QString AutoAtisController::missText(const QString &station, const QUrl &url,
+                                     const FetchResult &result, bool stationInPage) {
+    QString why;
+    if (!result.ok)
+        why = result.reason;
+    else if (stationInPage)
+        why = QStringLiteral("the answer from %1 holds no readable report").arg(url.host());
+    else if (result.body.trimmed().isEmpty())
+        why = QStringLiteral("the answer from %1 was empty").arg(url.host());
+    else
+        why = QStringLiteral("the answer from %1 holds none").arg(url.host());
+    return QStringLiteral("No METAR of %1 this time: %2. The next try comes in a minute.")
+        .arg(station, why);
+}
+
+std::array<QString, 6> AutoAtisController::weatherRow() const {
+    const Form1 &f = m_form;
+    return {f.Text1->text(), f.Text2->text(), f.Text3->text(),
+            f.Text4->text(), f.Text5->text(), f.Text6->text()};
+}
+
+void AutoAtisController::keepWeather(const QString &why) {
     Form1 &f = m_form;
-    const std::optional<QString> metar = metarFromPage(metarpage, station);
-    if (!metar)
-        return false;
-    m_state.lastmetar = *metar;
+    // What the run emptied comes back; a field written meanwhile (a METAR taken by hand, a code
+    // typed) keeps what it has now.
+    const std::array<Field *, 6> fields{f.Text1, f.Text2, f.Text3, f.Text4, f.Text5, f.Text6};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString leftByTheRun = fields[i] == f.Text6 ? kLoad : QString();
+        if (fields[i]->text() == leftByTheRun)
+            fields[i]->setText(m_rowBefore[i]);
+    }
+    f.Shape1->showFailure(why);
+    // The next try a minute from now, and every minute until a METAR is found.
+    m_weather.setAutoAtisInterval(kRetryMinutes);
+    f.Timer2->start();
+}
+
+void AutoAtisController::getautoatis(const QString &metar, const QString &station) {
+    Form1 &f = m_form;
+    m_state.lastmetar = metar;
     m_clipboard.clear();
-    m_clipboard.setText(*metar);
-    f.Label16->setText(*metar);
+    m_clipboard.setText(metar);
+    f.Label16->setText(metar);
     // The decoding stops the cycle and turns the lamp red, as a decoding by hand does; AutoAtis
     // goes on.
-    const bool decoded = m_weather.decodeFromClipboard();
+    m_weather.decodeFromClipboard();
     f.Timer2->start();
     f.Shape1->setFillColour(kBrightGreen);
-    if (decoded)
-        f.Label8->setText(station);
-    return decoded;
+    f.Label8->setText(station);
 }
 
 void AutoAtisController::announceNewObservation() {

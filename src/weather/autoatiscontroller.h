@@ -4,12 +4,17 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
+
+class QUrl;
+
 namespace tarvos {
 
 class Beeper;
 class Clipboard;
 class Form1;
 class HttpTransfer;
+struct FetchResult;
 class MessageBox;
 class NetworkConfig;
 class WeatherController;
@@ -22,11 +27,11 @@ struct ConsoleState;
 // every tenth minute). The check box chooses the source: ticked the first METAR URL of
 // network.txt, used as it comes; unticked the second, cut down to the report first.
 //
-// A run that finds no report in the page (failed download, empty page, an unknown station)
-// leaves "Load" in the field and the row empty; a text that is found but does not decode shows
-// as found (the METAR label, the clipboard) with the error row. Neither changes anything else:
-// not the airport, the runways or the letter; no beep, no reminder. The cycle goes on, and the
-// next run fetches the same airport again.
+// A run that finds no METAR (a failed download, an empty page, a page without the station or
+// without a readable report) puts back the weather row and the ICAO field as they were before
+// it, turns the lamp amber with the reason as its tooltip, and tries again every minute until a
+// METAR is found; then the ten-minute cycle goes on. The airport, the runways and the letter
+// stay; no beep, no reminder. The reminder of a new observation does not wait for its OK.
 class AutoAtisController : public QObject {
     Q_OBJECT
 public:
@@ -47,7 +52,11 @@ signals:
 
 private:
     QCoro::Task<> autoAtis();
-    bool getautoatis(const QString &metarpage, const QString &station);
+    void getautoatis(const QString &metar, const QString &station);
+    static QString missText(const QString &station, const QUrl &url, const FetchResult &result,
+                            bool stationInPage);
+    std::array<QString, 6> weatherRow() const;
+    void keepWeather(const QString &why);
     void announceNewObservation();
     void icaoFieldClicked();
     void icaoFieldEntered();
@@ -63,6 +72,8 @@ private:
     // Airport and observation time of the last report decoded by a run ("EDDT 12:20"); a run is
     // new when its report differs. Empty until the first report, which is always new.
     QString m_lastObservation;
+    // Text1 to Text6 as they were when the run started, put back when it finds no METAR.
+    std::array<QString, 6> m_rowBefore;
 };
 
 } // namespace tarvos

@@ -78,7 +78,7 @@ bool WeatherController::decodeFromClipboard() {
 
 void WeatherController::minuteTick() {
     m_state.autoatisminutes += 1;
-    if (m_state.autoatisminutes == 10) {
+    if (m_state.autoatisminutes >= m_autoAtisInterval) {
         emit autoAtisDue();
         m_state.autoatisminutes = 0;
     }

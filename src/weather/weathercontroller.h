@@ -38,6 +38,11 @@ public:
     // The reset itself, back to A with the tower ATIS on the clipboard, without the "OK".
     void resetLetter();
 
+    // The minutes from one AutoAtis run of the cycle to the next: ten, or one while the cycle's
+    // downloads find no METAR.
+    void setAutoAtisInterval(int minutes) { m_autoAtisInterval = minutes; }
+    int autoAtisInterval() const { return m_autoAtisInterval; }
+
     void ilsClicked(); // "ILS-Info"
     void loadils();
     void hideIlsPanel();
@@ -62,6 +67,7 @@ private:
     // Set while the letter field's handler writes the field itself, so that the write does not
     // run the handler a second time.
     bool m_inLetterChange = false;
+    int m_autoAtisInterval = 10;
 };
 
 } // namespace tarvos

@@ -1,4 +1,5 @@
 #include "console/form2.h"
+#include "console/networkconfig.h"
 #include "console/twips.h"
 #include "fakes/consolefixture.h"
 #include "weather/weathercontroller.h"
@@ -124,6 +125,9 @@ TEST_F(ConsoleTest, TimersHaveTheirIntervalsAndStartStates) {
 }
 
 TEST_F(ConsoleTest, AutoAtisTimersCallTheCycle) {
+    // A source that answers: after a try without a METAR the cycle would come every minute.
+    fake.transfer.setBody(QUrl(metarUrl(defaultNetworkSettings().metarNetwork, "EDDT")),
+                          "EDDT 081020Z 27012KT 9999 Q1013\n");
     start();
     int runs = 0;
     QObject::connect(&console->weather(), &WeatherController::autoAtisDue, [&] { ++runs; });

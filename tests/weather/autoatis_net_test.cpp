@@ -5,6 +5,7 @@
 #include "fakes/consolefixture.h"
 #include "netsimserver.h"
 #include "platform/qthttptransfer.h"
+#include "weather/autoatiscontroller.h"
 #include "weather/runway.h"
 
 #include <QElapsedTimer>
@@ -86,12 +87,13 @@ TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
     EXPECT_EQ(server.requests("/api/data/metar"), 1);
     EXPECT_EQ(fake.messages.shown.size(), 1) << "another airport is a new report";
 
-    // A station without report: nothing changes but the emptied row.
+    // A station without report: the row and the field stay as they were.
     f.Text6->setText("EDDI");
     f.Command40->click();
     ASSERT_TRUE(settled());
-    EXPECT_EQ(row(), QStringList({"", "", "", "Load", "EDDB",
+    EXPECT_EQ(row(), QStringList({"260", "1012", "25L", "EDDI", "EDDB",
                                   "EDDB 081020Z 26010KT 230V290 9999 SCT025 05/02 Q1012"}));
+    EXPECT_EQ(f.Shape1->fillColour(), kAmber);
 
     // The overview from the station files; Tempelhof has no report of its own.
     f.Check3->click();
@@ -103,6 +105,75 @@ TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
     EXPECT_EQ(f.Text19->text(), " EDDT  10:20 Wind 270 @ 12  QNH 1013   LA=26R TO=26L\r\n"
                                 " EDDI   no METAR\r\n"
                                 " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L");
+}
+
+TEST_F(AutoAtisNetTest, AFailedTryKeepsTheWeatherAndTheNextComesAfterAMinute) {
+    QTemporaryDir pages;
+    QDir(pages.path()).mkpath(kStations.mid(1));
+    const QString path = kStations + "EDDT.TXT";
+    const auto page = [&](const QByteArray &body) { writeFile(pages.path() + path, body); };
+    page("2026/12/08 10:20\nEDDT 081020Z 27012KT 9999 Q1013\n");
+    NetsimServer own(pages.path());
+    ASSERT_NE(own.start(), 0);
+    writeNetworkTxt(own);
+    start();
+    Form1 &f = form();
+    const auto weather = [&] {
+        return QStringList{f.Text1->text(),  f.Text2->text(),   f.Text3->text(),
+                           f.Text4->text(),  f.Text5->text(),   f.Text6->text(),
+                           f.Label8->text(), f.Label16->text(), f.Text18->text()};
+    };
+    tick(f.Timer3);
+    ASSERT_TRUE(settled());
+    const QStringList good = weather();
+    ASSERT_EQ(good.value(5), "10:20");
+
+    // The tenth minute meets a failing server, then every next minute tries again.
+    own.setDelay(path, 100ms);
+    const struct {
+        const char *name;
+        int status;
+        QByteArray body;
+        const char *why;
+    } tries[] = {
+        {"HTTP 503", 503, "", "no answer from 127.0.0.1 (HTTP 503)"},
+        {"empty page", 200, "", "the answer from 127.0.0.1 was empty"},
+        {"no report of the station", 200, "2026/12/08 10:50\n", "holds none"},
+    };
+    for (const auto &t : tries) {
+        SCOPED_TRACE(t.name);
+        own.setStatus(path, t.status);
+        page(t.body);
+        const int requests = own.requests(path);
+        for (int minute = 0; minute < (t.status == 503 ? 10 : 1); ++minute)
+            tick(f.Timer2);
+        EXPECT_EQ(f.Text6->text(), "Load") << "while it downloads";
+        ASSERT_TRUE(settled());
+        EXPECT_EQ(own.requests(path), requests + 1);
+        EXPECT_EQ(weather(), good);
+        EXPECT_EQ(f.Shape1->fillColour(), kAmber);
+        EXPECT_TRUE(f.Shape1->failure().contains(t.why)) << f.Shape1->failure().toStdString();
+        f.Command10->click();
+        EXPECT_TRUE(fake.clipboard.text().contains("Expect ILS RWY 26R approach"))
+            << "TWR has the runways of the kept row";
+    }
+
+    // A METAR again: the ten-minute cycle is back.
+    own.clearOverrides();
+    page("2026/12/08 10:50\nEDDT 081050Z 09005KT 9999 Q1014\n");
+    tick(f.Timer2);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(weather().mid(3, 4), QStringList({"08L", "08R", "10:50", "EDDT"}));
+    EXPECT_EQ(f.Shape1->fillColour(), kBrightGreen);
+    EXPECT_TRUE(f.Shape1->toolTip().isEmpty());
+    EXPECT_EQ(fake.messages.opened, QStringList{AutoAtisController::reminderText()});
+    const int requests = own.requests(path);
+    for (int minute = 0; minute < 9; ++minute)
+        tick(f.Timer2);
+    EXPECT_EQ(own.requests(path), requests);
+    tick(f.Timer2);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(own.requests(path), requests + 1);
 }
 
 TEST_F(AutoAtisNetTest, ClosingTheConsoleWhileItDownloads) {

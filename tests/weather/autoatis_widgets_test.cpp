@@ -106,16 +106,17 @@ TEST_F(AutoAtisTest, StartRunTenthMinuteButtonRunAndAFailedRun) {
     ticks(1);
     EXPECT_EQ(fetches(), 4);
 
-    // A failed download: "Load" and an empty row, nothing else changes; the cycle goes on and
-    // the next run asks for the same airport, whose unchanged report is not new either.
+    // A failed download: the row stays as it was, the lamp turns amber; the next minute asks
+    // for the same airport again, whose unchanged report is not new either.
     fake.transfer.setFailure(networkUrl("EDDB"), "time-out");
     ticks(10);
-    EXPECT_EQ(row(), QStringList({"", "", "", "", "", "Load", "EDDB", "D"}));
+    EXPECT_EQ(row(), QStringList({"090", "05", "1014", "07R", "07R", "10:50", "EDDB", "D"}));
     EXPECT_EQ(console->state().atisnumber, 5);
     EXPECT_TRUE(f.Timer2->isActive());
-    EXPECT_EQ(f.Shape1->fillColour(), kBrightGreen);
+    EXPECT_EQ(f.Shape1->fillColour(), kAmber);
     fake.transfer.setBody(networkUrl("EDDB"), stationFile("EDDB 081050Z 09005KT 9999 Q1014"));
-    ticks(10);
+    ticks(1);
+    EXPECT_EQ(f.Shape1->fillColour(), kBrightGreen);
     EXPECT_EQ(fake.transfer.requested.last(), networkUrl("EDDB"));
     EXPECT_EQ(row(), QStringList({"090", "05", "1014", "07R", "07R", "10:50", "EDDB", "D"}));
     EXPECT_EQ(fake.beeper.beeps, 2);
@@ -159,7 +160,8 @@ TEST_F(AutoAtisTest, SecondSourceSearchCodeBeforeAndAfterTheCheckBox) {
                                            "27012KT 9999 Q1013<BR>");
     f.Check3->setChecked(false); // unticked without a click: the search code stays empty
     f.Command40->click();
-    EXPECT_EQ(f.Text6->text(), "Load") << "cut at the first <BR>: no Tegel report";
+    EXPECT_EQ(f.Text6->text(), "EDDT") << "cut at the first <BR>: no Tegel report";
+    EXPECT_EQ(f.Shape1->fillColour(), kAmber);
     EXPECT_EQ(fake.beeper.beeps, 0);
 
     f.Check3->click();
@@ -190,25 +192,29 @@ TEST_F(AutoAtisTest, PagesWithoutAReportAndBadPages) {
     const QByteArray huge = QByteArray(10 * 1024 * 1024, 'x') + "\nEDDT 081120Z 25015KT Q1008\n";
     const QByteArray report300 = "EDDT 081150Z 24010KT 9999 RMK " + QByteArray(270, 'A');
 
-    // Each answer in turn; `time` is the field afterwards ("Load": nothing was found), `letter`
-    // the ATIS letter, `reminders` the number of reminders so far (the first run had none).
+    // Each answer in turn; `time` is the field afterwards (a failed try puts back the last
+    // one), `letter` the ATIS letter, `reminders` the number of reminders so far (the first run
+    // had none), `lamp` amber for a try that found no METAR.
     const struct {
         const char *name;
         std::optional<QByteArray> body; // nullopt: the download fails
         const char *time, *letter;
         qsizetype reminders;
+        int lamp;
     } steps[] = {
-        {"refused", std::nullopt, "Load", "A", 0},
-        {"empty answer", "", "Load", "A", 0},
-        {"date line only", "2026/12/08 10:20\n", "Load", "A", 0},
-        {"HTML error page", "<html><body><h1>502 Bad Gateway</h1></body></html>", "Load", "A", 0},
-        {"binary", binary, "Load", "A", 0},
-        {"cut after the station", stationFile("EDDT "), "Load", "A", 0},
-        {"same report again", stationFile("EDDT 081020Z 27012KT 9999 Q1013"), "10:20", "A", 0},
-        {"NIL", stationFile("EDDT 081050Z NIL"), "10:50", "B", 1},
-        {"NIL again", stationFile("EDDT 081050Z NIL"), "10:50", "B", 1},
-        {"10 MB page", huge, "11:20", "C", 2},
-        {"300 characters", report300, "11:50", "D", 3},
+        {"refused", std::nullopt, "10:20", "A", 0, kAmber},
+        {"empty answer", "", "10:20", "A", 0, kAmber},
+        {"date line only", "2026/12/08 10:20\n", "10:20", "A", 0, kAmber},
+        {"HTML error page", "<html><body><h1>502 Bad Gateway</h1></body></html>", "10:20", "A", 0,
+         kAmber},
+        {"binary", binary, "10:20", "A", 0, kAmber},
+        {"cut after the station", stationFile("EDDT "), "10:20", "A", 0, kAmber},
+        {"same report again", stationFile("EDDT 081020Z 27012KT 9999 Q1013"), "10:20", "A", 0,
+         kBrightGreen},
+        {"NIL", stationFile("EDDT 081050Z NIL"), "10:50", "B", 1, kBrightGreen},
+        {"NIL again", stationFile("EDDT 081050Z NIL"), "10:50", "B", 1, kBrightGreen},
+        {"10 MB page", huge, "11:20", "C", 2, kBrightGreen},
+        {"300 characters", report300, "11:50", "D", 3, kBrightGreen},
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.name);
@@ -218,6 +224,7 @@ TEST_F(AutoAtisTest, PagesWithoutAReportAndBadPages) {
             fake.transfer.setFailure(networkUrl("EDDT"), "refused");
         f.Command40->click();
         EXPECT_EQ(f.Text6->text(), step.time);
+        EXPECT_EQ(f.Shape1->fillColour(), step.lamp);
         EXPECT_EQ(f.Text18->text(), step.letter);
         EXPECT_EQ(f.Label8->text(), "EDDT");
         EXPECT_EQ(s.homeicao, "EDDT");
