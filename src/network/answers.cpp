@@ -108,19 +108,12 @@ TrafficListing trafficListing(const QString &statusText, const QString &depsearc
             break;
         if (textAt(statusText, c + 6, 4) == QLatin1String("IVAN"))
             continue;
-        // The record's line starts after the line feed at most 300 characters back; in the
-        // first line of the text the line starts at the text's first character.
-        qsizetype f = 1;
-        for (; f <= 300; ++f) {
-            if (c - f < 1) {
-                f = c;
-                break;
-            }
-            if (statusText.at(c - f - 1) == u'\n')
-                break;
-        }
+        // The record's line starts after the line feed before the match, however far back (a
+        // long flight plan puts the code far from its callsign); in the first line of the text
+        // the line starts at the text's first character.
+        const qsizetype lineStart = statusText.lastIndexOf(u'\n', c - 1) + 2;
         listing.text +=
-            textAt(statusText, c - f + 1, 6) + QLatin1Char(' ') + shown + QLatin1String("\r\n");
+            textAt(statusText, lineStart, 6) + QLatin1Char(' ') + shown + QLatin1String("\r\n");
     }
     if (listing.text.isEmpty())
         listing.text = QLatin1String(kNixDa);
