@@ -2,6 +2,8 @@
 
 #include "network/statustext.h"
 
+#include <QRegularExpression>
+
 namespace tarvos {
 
 QStringList controlFileDefaults() {
@@ -86,8 +88,14 @@ Greeting getaircraft(const QString &callsignField, const QStringList &logLines) 
     return g;
 }
 
+bool looksLikeVersion(const QString &versionText) {
+    // "V7.5", "V7.4 final": a V (a small one is announced as it comes) and a digit.
+    static const QRegularExpression version(QStringLiteral("^[Vv][0-9]"));
+    return version.match(versionText).hasMatch();
+}
+
 QString getupd(const QString &versionText, bool downloadOk) {
-    if (!downloadOk || versionText.trimmed().isEmpty())
+    if (!downloadOk || !looksLikeVersion(versionText))
         return QLatin1String(kNoUpdateServer);
     const QString version = versionText.left(4);
     if (version != QLatin1String(kOwnVersion))

@@ -49,8 +49,9 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     // 1. A typed code of four characters is the airport from now on.
     if (const std::optional<QString> code = codeFromField(f.Text6->text()))
         m_state.autoatisicao = *code;
-    // 2. One download at a time.
-    if (m_transfer.stillExecuting())
+    // 2. A run whose own download still runs is not started twice; another handler's download
+    // does not stop it.
+    if (m_running)
         co_return;
     // 3. The cycle runs. A run by hand does not shift the minute count.
     if (!f.Timer2->isActive())
@@ -67,9 +68,11 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     const NetworkSettings &settings = m_config.settings();
     const QUrl url(metarUrl(noaa ? settings.metarNoaa : settings.metarNetwork, station));
     const QPointer<AutoAtisController> self(this);
+    m_running = true;
     const FetchResult result = co_await m_transfer.fetch(url);
     if (!self)
         co_return; // the console is gone
+    m_running = false;
     QString metarpage = result.ok ? pageText(result.body) : QString();
     // 8.
     if (noaa)

@@ -63,6 +63,7 @@ private:
     // Airport and observation time of the last report decoded by a run ("EDDT 12:20"); a run is
     // new when its report differs. Empty until the first report, which is always new.
     QString m_lastObservation;
+    bool m_running = false; // this run's download is under way
 };
 
 } // namespace tarvos

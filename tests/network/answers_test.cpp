@@ -151,6 +151,9 @@ TEST(UpdateCheck, Banner) {
         {"", true, kNoUpdateServer},
         {" \r\n", true, kNoUpdateServer},
         {"", false, kNoUpdateServer},
+        // A page sent with status 200 is no version.
+        {"<!DOCTYPE html>\n<html><body>404</body></html>", true, kNoUpdateServer},
+        {"Version 7.5", true, kNoUpdateServer},
     };
     for (const Row &r : rows)
         EXPECT_EQ(getupd(r.body, r.ok), r.banner) << r.body;
