@@ -16,7 +16,8 @@ IpEcho::IpEcho(Form1 &form, NetworkConfig &config, HttpTransfer &transfer, Clipb
       m_clipboard(clipboard) {}
 
 QCoro::Task<> IpEcho::fetch(int row) {
-    if (row < 0 || row >= Form1::kRows || m_transfer.stillExecuting())
+    // Another download running does not stop it; a second "ip?" meanwhile joins the same one.
+    if (row < 0 || row >= Form1::kRows)
         co_return;
     const QPointer<IpEcho> self(this);
     const FetchResult result = co_await m_transfer.fetch(QUrl(m_config.settings().ipecho));

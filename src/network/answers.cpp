@@ -2,6 +2,8 @@
 
 #include "network/statustext.h"
 
+#include <QRegularExpression>
+
 namespace tarvos {
 
 QStringList controlFileDefaults() {
@@ -86,8 +88,14 @@ Greeting getaircraft(const QString &callsignField, const QStringList &logLines) 
     return g;
 }
 
+bool looksLikeVersion(const QString &versionText) {
+    // "V7.5", "V7.4 final": a V (a small one is announced as it comes) and a digit.
+    static const QRegularExpression version(QStringLiteral("^[Vv][0-9]"));
+    return version.match(versionText).hasMatch();
+}
+
 QString getupd(const QString &versionText, bool downloadOk) {
-    if (!downloadOk || versionText.trimmed().isEmpty())
+    if (!downloadOk || !looksLikeVersion(versionText))
         return QLatin1String(kNoUpdateServer);
     const QString version = versionText.left(4);
     if (version != QLatin1String(kOwnVersion))
@@ -108,19 +116,12 @@ TrafficListing trafficListing(const QString &statusText, const QString &depsearc
             break;
         if (textAt(statusText, c + 6, 4) == QLatin1String("IVAN"))
             continue;
-        // The record's line starts after the line feed at most 300 characters back; in the
-        // first line of the text the line starts at the text's first character.
-        qsizetype f = 1;
-        for (; f <= 300; ++f) {
-            if (c - f < 1) {
-                f = c;
-                break;
-            }
-            if (statusText.at(c - f - 1) == u'\n')
-                break;
-        }
+        // The record's line starts after the line feed before the match, however far back (a
+        // long flight plan puts the code far from its callsign); in the first line of the text
+        // the line starts at the text's first character.
+        const qsizetype lineStart = statusText.lastIndexOf(u'\n', c - 1) + 2;
         listing.text +=
-            textAt(statusText, c - f + 1, 6) + QLatin1Char(' ') + shown + QLatin1String("\r\n");
+            textAt(statusText, lineStart, 6) + QLatin1Char(' ') + shown + QLatin1String("\r\n");
     }
     if (listing.text.isEmpty())
         listing.text = QLatin1String(kNixDa);

@@ -6,8 +6,8 @@
 #include <optional>
 
 // What the network operations of the console answer, as plain functions of the status text and
-// their inputs. The controller only carries the answers out: it guards against a running
-// download, fetches, renders the body (renderStatusText) and writes the fields.
+// their inputs. The controller only carries the answers out: it fetches, reads the body
+// (statusTextOf), and writes the fields that are still its own.
 
 namespace tarvos {
 
@@ -18,6 +18,9 @@ inline constexpr auto kControlFileCreated = "The file control.txt has been creat
                                             "not control in Berlin, please edit this file.";
 inline constexpr auto kGetData = "get data ...";
 inline constexpr auto kNoControllers = "There are not controllers activ !";
+// Every answer from the feed says this, instead of an empty network, when the status address
+// answered with something that is no status feed (an HTML page, a JSON error object).
+inline constexpr auto kFeedUnreadable = "The status feed could not be read";
 
 // The positions control.txt starts with: the Berlin airports and radar.
 QStringList controlFileDefaults();
@@ -28,8 +31,8 @@ QStringList controlFileDefaults();
 QString getcontroller(const QString &statusText, const QString &controlLine);
 
 // What the panel shows after a press that fetched. `downloadFailure` is the transfer's reason
-// for a failed download (empty when it succeeded): it takes the place of the list, which would
-// otherwise claim that nobody is online.
+// for a failed download, or kFeedUnreadable (empty when the feed was read): it takes the place
+// of the list, which would otherwise claim that nobody is online.
 struct ControllerPanel {
     QString text;
     bool hideAfterTwoSeconds = false; // only for the empty list
@@ -87,8 +90,13 @@ Greeting getaircraft(const QString &callsignField, const QStringList &logLines);
 inline constexpr auto kOwnVersion = "V7.4";
 inline constexpr auto kNoUpdateServer = "The update server did not answer !";
 
-// The banner after the download of the version file. A failed download or an empty answer says
-// that the server did not answer instead of announcing an update with no name.
+// Whether the first line of a version file is a version: "V" and a digit ("V7.5",
+// "V7.4 final"; a small "v" counts too). An error page or an empty answer is none.
+bool looksLikeVersion(const QString &versionText);
+
+// The banner after the download of the version file. A failed download, or an answer that is no
+// version (an HTML page sent with status 200), says that the server did not answer instead of
+// announcing an update named "<!DO".
 QString getupd(const QString &versionText, bool downloadOk);
 
 // --- Airport traffic listing ---------------------------------------------------------------

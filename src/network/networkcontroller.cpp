@@ -9,6 +9,7 @@
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
 
+#include <QApplication>
 #include <QPointer>
 
 namespace tarvos {
@@ -21,6 +22,11 @@ constexpr int kListingLeft = 2415;
 constexpr int kListingTop = 1680;
 // The strip log, which the greeting counts in.
 const QString kStripLog = QStringLiteral("log.txt");
+// Dest while the flight plan is fetched; leaving the Dest field makes it "WAIT".
+const QString kWait = QStringLiteral("wait");
+bool saysWait(const Field *dest) {
+    return dest->text().compare(kWait, Qt::CaseInsensitive) == 0;
+}
 } // namespace
 
 NetworkController::NetworkController(Form1 &form, ConsoleState &state, DataDir &data,
@@ -35,18 +41,18 @@ NetworkController::NetworkController(Form1 &form, ConsoleState &state, DataDir &
         connect(m_form.Text7[r], &Field::focusLeft, this, [this, r] { lookupFlightPlan(r); });
 }
 
-QCoro::Task<QString> NetworkController::getwhazz(QString *failure) {
+QCoro::Task<NetworkController::Status> NetworkController::getwhazz() {
     const QPointer<NetworkController> self(this);
     const FetchResult result = co_await m_transfer.fetch(QUrl(m_config.settings().status));
     if (!self)
-        co_return QString();
-    if (!result.ok) {
-        if (failure)
-            *failure = result.reason;
-        co_return QString();
-    }
-    m_state.whazzuptext = renderStatusText(result.body);
-    co_return m_state.whazzuptext;
+        co_return Status{};
+    if (!result.ok)
+        co_return Status{QString(), result.reason};
+    std::optional<QString> text = statusTextOf(result.body);
+    if (!text)
+        co_return Status{QString(), QLatin1String(kFeedUnreadable)};
+    m_state.whazzuptext = *text;
+    co_return Status{*text, QString()};
 }
 
 QStringList NetworkController::controlLines(bool *created) const {
@@ -62,8 +68,8 @@ QStringList NetworkController::controlLines(bool *created) const {
 }
 
 QCoro::Task<> NetworkController::controllerPressed() {
-    if (m_transfer.stillExecuting())
-        co_return;
+    if (m_controllerRunning)
+        co_return; // a double press stays one list
     Panel *panel = m_form.Text21;
     Form1::setTopTwips(panel, kPanelShownTop);
     panel->raise();
@@ -77,13 +83,14 @@ QCoro::Task<> NetworkController::controllerPressed() {
         co_return;
     }
     const QPointer<NetworkController> self(this);
-    QString failure;
-    const QString text = co_await getwhazz(&failure);
+    m_controllerRunning = true;
+    const Status status = co_await getwhazz();
     if (!self)
         co_return;
+    m_controllerRunning = false;
     bool created = false;
     const QStringList lines = controlLines(&created);
-    const ControllerPanel answer = controllerPanel(text, lines, created, failure);
+    const ControllerPanel answer = controllerPanel(status.text, lines, created, status.failure);
     panel->setText(answer.text);
     if (answer.hideAfterTwoSeconds)
         m_form.Timer4->start();
@@ -91,87 +98,129 @@ QCoro::Task<> NetworkController::controllerPressed() {
     m_state.ilspanelshown = 0;
 }
 
+int NetworkController::waitingRow(const QString &callsign) const {
+    for (int r = 0; r < Form1::kRows; ++r) {
+        if (m_form.Text7[r]->text() == callsign && saysWait(m_form.Text8[r]))
+            return r;
+    }
+    return -1;
+}
+
+void NetworkController::clearStaleWaits() {
+    for (int r = 0; r < Form1::kRows; ++r) {
+        if (saysWait(m_form.Text8[r]) && !m_lookups.contains(m_form.Text7[r]->text()))
+            m_form.Text8[r]->clear();
+    }
+}
+
 QCoro::Task<> NetworkController::lookupFlightPlan(int r) {
-    if (!m_form.Check2->isChecked() || m_transfer.stillExecuting())
+    if (!m_form.Check2->isChecked())
         co_return;
-    const auto row = m_form.row(r);
-    Field *callsign = row[0];
-    Field *dest = row[1];
-    Field *via = row[2];
-    Field *remarks = row[4];
-    if (callsign->text().isEmpty())
+    const QString callsign = m_form.Text7[r]->text();
+    if (callsign.isEmpty())
         co_return;
-    dest->setText(QStringLiteral("wait"));
+    m_form.Text8[r]->setText(kWait);
     m_form.Text16->setText(QStringLiteral("get the info ..."));
     m_form.Text16->show();
     m_form.Text17->setText(QStringLiteral("...."));
     m_form.Text17->show();
-    const QString key = lookupkey(callsign->text());
+    const QString key = lookupkey(callsign);
     m_state.lookupkey = key;
+    const int lookup = ++m_lastLookup;
+    // Where the controller went on leaving the callsign field; the focus moves on to via only
+    // if it is still there when the answer comes.
+    const QPointer<QWidget> focusLeftAt = QApplication::focusWidget();
 
-    // `getwhat`: a failed download is an empty text, so it ends as "nothing found".
     const QPointer<NetworkController> self(this);
-    const QString text = co_await getwhazz();
+    m_lookups.append(callsign);
+    const Status status = co_await getwhazz();
     if (!self)
         co_return;
-    const WhatAnswer what = getwhat(text, key);
-    if (what.found) {
-        dest->setText(what.destination);
-        via->setFocus();
-        if (what.emptyDestAndRemarks) {
+    m_lookups.removeOne(callsign);
+
+    // The strip may have moved ("1."), been deleted ("Lö", "A") or retyped meanwhile: the answer
+    // goes into the strip that still waits for it, wherever it stands, or nowhere.
+    const int row = waitingRow(callsign);
+    const bool focusStayed = QApplication::focusWidget() == focusLeftAt.data();
+    // `getwhat`: a failed download or an unreadable feed answers like an absent record in the
+    // strip, and says why in the plan field.
+    const WhatAnswer what = getwhat(status.text, key);
+    if (row >= 0) {
+        const auto strip = m_form.row(row);
+        Field *dest = strip[1];
+        Field *remarks = strip[4];
+        if (what.found) {
+            dest->setText(what.destination);
+            if (focusStayed)
+                strip[2]->setFocus();
+        }
+        if (!what.found || what.emptyDestAndRemarks) {
             dest->clear();
             remarks->clear();
         }
-    } else {
-        dest->clear();
-        remarks->clear();
-        m_form.Text16->setText(what.planText);
-        m_form.Text17->setText(what.departure);
     }
-    // `getstrip`, on the same text.
-    if (const auto plan = getstrip(text, key)) {
+    clearStaleWaits();
+    // The plan fields beside the board show the answer of the last lookup that was started.
+    if (lookup != m_lastLookup)
+        co_return;
+    if (!status.failure.isEmpty()) {
+        m_form.Text16->setText(status.failure);
+        m_form.Text17->setText(QString::fromLatin1(kNoDeparture));
+    } else if (const auto plan = getstrip(status.text, key)) { // `getstrip`, on the same text
         m_form.Text16->setText(plan->planText);
         m_form.Text17->setText(plan->departure);
+    } else {
+        m_form.Text16->setText(what.planText);
+        m_form.Text17->setText(what.departure);
     }
 }
 
 QCoro::Task<> NetworkController::updatePressed() {
-    if (!m_transfer.stillExecuting()) {
-        const QPointer<NetworkController> self(this);
-        const FetchResult result = co_await m_transfer.fetch(QUrl(m_config.settings().update));
-        if (!self)
-            co_return;
-        const QString body = QString::fromLatin1(result.body);
-        if (result.ok)
-            m_state.whazzuptext = body;
-        m_form.Text22->setText(getupd(body, result.ok));
-        Form1::setTopTwips(m_form.Text22, kBannerShownTop);
-        m_form.Text22->raise();
-    }
+    if (m_updateRunning)
+        co_return;
+    const QPointer<NetworkController> self(this);
+    m_updateRunning = true;
+    const FetchResult result = co_await m_transfer.fetch(QUrl(m_config.settings().update));
+    if (!self)
+        co_return;
+    m_updateRunning = false;
+    const QString body = QString::fromLatin1(result.body);
+    if (result.ok)
+        m_state.whazzuptext = body;
+    m_form.Text22->setText(getupd(body, result.ok));
+    Form1::setTopTwips(m_form.Text22, kBannerShownTop);
+    m_form.Text22->raise();
     m_form.Timer5->start();
 }
 
 QCoro::Task<> NetworkController::trafficListing() {
+    // A second "dep" word while the listing downloads only sets the code that the running
+    // listing then searches.
+    if (m_listingRunning)
+        co_return;
     Panel *listing = m_form.Text20;
-    if (!m_transfer.stillExecuting()) {
-        listing->setText(QString());
-        Form1::setLeftTwips(listing, kListingLeft);
-        Form1::setTopTwips(listing, kListingTop);
-        listing->raise();
-        listing->show();
-        const QPointer<NetworkController> self(this);
-        const QString text = co_await getwhazz();
-        if (!self)
-            co_return;
-        m_state.depsearchshown = m_state.depsearchcode;
-        const TrafficListing answer = tarvos::trafficListing(text, m_state.depsearchcode);
-        m_state.depsearchcode = answer.depsearchcode;
-        m_state.depsearchpos = 1;
-        // The answer says "nix da" itself when nothing is listed.
-        listing->setText(answer.text);
+    listing->setText(QString());
+    Form1::setLeftTwips(listing, kListingLeft);
+    Form1::setTopTwips(listing, kListingTop);
+    listing->raise();
+    listing->show();
+    const QPointer<NetworkController> self(this);
+    m_listingRunning = true;
+    const Status status = co_await getwhazz();
+    if (!self)
+        co_return;
+    m_listingRunning = false;
+    if (!status.failure.isEmpty()) {
+        // Not "nix da": the network was not read. The code stays as it was for another try.
+        listing->setText(status.failure);
+        co_return;
     }
-    if (listing->text().isEmpty())
-        listing->setText(QString::fromLatin1(kNixDa));
+    m_state.depsearchshown = m_state.depsearchcode;
+    const TrafficListing answer = tarvos::trafficListing(status.text, m_state.depsearchcode);
+    m_state.depsearchcode = answer.depsearchcode;
+    m_state.depsearchpos = 1;
+    // The answer says "nix da" itself when nothing is listed.
+    listing->setText(answer.text);
 }
 
 void NetworkController::getaircraft() {

@@ -3,6 +3,7 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace tarvos {
 
@@ -16,8 +17,10 @@ struct ConsoleState;
 // Everything the console answers from the network's status feed: the active controllers
 // ("Controller"), the flight plan of a callsign when its field is left with auto-dest on, the
 // airport traffic listing, the update check ("U"), and the greeting count from the strip log.
-// The rules are in answers.h and statustext.h; each handler here guards against a download that
-// is still running, awaits its download while the window goes on, and writes the fields.
+// The rules are in answers.h and statustext.h; each handler here awaits its download while the
+// window goes on, and afterwards writes only what is still its own: a strip is found again by
+// its callsign, wherever it stands now. A button whose own download still runs ignores a second
+// press; other downloads never stop a handler.
 class NetworkController : public QObject {
     Q_OBJECT
 public:
@@ -35,11 +38,21 @@ public:
     void getaircraft();
 
 private:
-    // `getwhazz`: downloads the status feed and renders it into records. The text to read is
-    // returned; a failed download leaves `whazzuptext` as it was and gives an empty text, so
-    // that every reader takes its path for an absent record. `failure` gets the reason.
-    QCoro::Task<QString> getwhazz(QString *failure = nullptr);
+    // The status text of one download, or why there is none: the transfer's reason, or
+    // kFeedUnreadable for a body that is no status feed.
+    struct Status {
+        QString text;
+        QString failure; // empty when `text` was read
+    };
+    // `getwhazz`: downloads the status feed and renders it into records. A download that gives
+    // no status text leaves `whazzuptext` as it was.
+    QCoro::Task<Status> getwhazz();
     QStringList controlLines(bool *created) const;
+    // The row whose strip still waits for the lookup of `callsign` (the callsign and "wait" in
+    // Dest); -1 when the strip is gone or its callsign changed.
+    int waitingRow(const QString &callsign) const;
+    // Empties every Dest that says "wait" for a lookup no longer running.
+    void clearStaleWaits();
 
     Form1 &m_form;
     ConsoleState &m_state;
@@ -47,6 +60,12 @@ private:
     NetworkConfig &m_config;
     HttpTransfer &m_transfer;
     Clipboard &m_clipboard;
+
+    bool m_controllerRunning = false; // "Controller" awaits its download
+    bool m_updateRunning = false;     // "U"
+    bool m_listingRunning = false;    // the traffic listing
+    QStringList m_lookups;            // the callsigns whose flight plans are being fetched
+    int m_lastLookup = 0;             // the plan fields show the answer of this lookup
 };
 
 } // namespace tarvos

@@ -136,8 +136,9 @@ qsizetype firstNonBlank(const QByteArray &body) {
 }
 
 // The record layout: some line carries the separators of a whole flight plan (30 reach the
-// route). A message or a page without such a line is no status text.
-bool hasRecordLine(const QByteArray &body) {
+// route), or the old file's client section begins (a network with nobody online). A message or a
+// page without either is no status text.
+bool isRecordLayout(const QByteArray &body) {
     int separators = 0;
     for (const char c : body) {
         if (c == '\n')
@@ -145,7 +146,7 @@ bool hasRecordLine(const QByteArray &body) {
         else if (c == ':' && ++separators >= 30)
             return true;
     }
-    return false;
+    return body.startsWith("!CLIENTS") || body.contains("\n!CLIENTS");
 }
 
 QString decodeText(const QByteArray &body) {
@@ -160,12 +161,17 @@ QString decodeText(const QByteArray &body) {
 
 } // namespace
 
-QString renderJsonFeed(const QByteArray &json) {
+namespace {
+
+std::optional<QString> jsonFeedOf(const QByteArray &json) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return {};
-    const QJsonObject clients = document.object().value(QLatin1String("clients")).toObject();
+        return std::nullopt;
+    const QJsonValue clientsValue = document.object().value(QLatin1String("clients"));
+    if (!clientsValue.isObject())
+        return std::nullopt; // an error object of the server, or another document
+    const QJsonObject clients = clientsValue.toObject();
     QString out;
     appendRecords(out, clients.value(QLatin1String("atcs")), "ATC");
     appendRecords(out, clients.value(QLatin1String("pilots")), "PILOT");
@@ -173,19 +179,29 @@ QString renderJsonFeed(const QByteArray &json) {
     return out;
 }
 
-QString renderStatusText(const QByteArray &download) {
+} // namespace
+
+QString renderJsonFeed(const QByteArray &json) {
+    return jsonFeedOf(json).value_or(QString());
+}
+
+std::optional<QString> statusTextOf(const QByteArray &download) {
     // A byte order mark in front of a document is no content.
     static const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray body = download.startsWith(bom) ? download.mid(bom.size()) : download;
     const qsizetype start = firstNonBlank(body);
     if (start < 0)
-        return {};
+        return std::nullopt;
     const char first = body.at(start);
     if (first == '{')
-        return renderJsonFeed(body);
-    if (first == '<' || !hasRecordLine(body))
-        return {};
+        return jsonFeedOf(body);
+    if (first == '<' || !isRecordLayout(body.mid(start)))
+        return std::nullopt;
     return decodeText(body);
+}
+
+QString renderStatusText(const QByteArray &download) {
+    return statusTextOf(download).value_or(QString());
 }
 
 } // namespace tarvos

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace tarvos {
 
 // The number of fields of a record in the status text (0..48).
@@ -16,6 +18,12 @@ inline constexpr int kRecordFields = 49;
 // - anything else (an HTML error page, half a JSON document, an empty body) gives an empty text,
 //   so that every search finds nothing.
 QString renderStatusText(const QByteArray &body);
+
+// The same, telling an unreadable body from an empty network: nullopt for a body that is neither
+// the tracker feed (a JSON object with its "clients" object) nor the record layout (a line of a
+// whole flight plan, or the old file's "!CLIENTS" section): an HTML page, a JSON error object,
+// half a document, an empty body. A feed with nobody online is an empty text.
+std::optional<QString> statusTextOf(const QByteArray &body);
 
 // The record layout of the tracker feed's JSON alone; empty for a body that is not a complete
 // JSON object.

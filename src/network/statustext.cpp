@@ -1,5 +1,8 @@
 #include "network/statustext.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace tarvos {
 
 namespace {
@@ -8,19 +11,52 @@ bool separatorAt(const QString &text, qsizetype position) {
     return position >= 1 && position <= text.size() && text.at(position - 1) == u':';
 }
 
-// A field between the n-th and the next separator after p, cut to 40 characters.
-QString readFreeField(const QString &text, qsizetype p, int n) {
-    const int k = separatorScan(text, p, n, 300);
-    const int m = nextSeparatorScan(text, p + k, 300);
-    return textAt(text, p + k + 1, m - 1).left(40);
+// The position just after the record's line that holds p: its line end (LF, or the CR of CR LF)
+// or one past the text's end.
+qsizetype lineEndAfter(const QString &text, qsizetype p) {
+    for (qsizetype i = std::max<qsizetype>(p, 1); i <= text.size(); ++i) {
+        const QChar c = text.at(i - 1);
+        if (c == u'\n' || c == u'\r')
+            return i;
+    }
+    return text.size() + 1;
 }
 
-// The field between the n-th and the (n+1)-th separator after p.
-QString readShortField(const QString &text, qsizetype p, int n) {
-    const int i = separatorScan(text, p, n, 100);
-    const int j = separatorScan(text, p, n + 1, 100);
-    // When neither separator is within the limit the count is negative: nothing is read.
-    return textAt(text, p + i + 1, j - i - 1);
+// Field n counted from p within the record's line: where it starts and how long it is, up to
+// its own separator or the line end, however long the fields before it. A line with fewer
+// fields has none, and no read ever reaches into the next record.
+struct FieldSpan {
+    qsizetype start = 0;
+    qsizetype length = 0;
+};
+std::optional<FieldSpan> fieldAfter(const QString &text, qsizetype p, int n) {
+    const qsizetype end = lineEndAfter(text, p);
+    qsizetype start = p + 1;
+    for (int count = 0; count < n; ++start) {
+        if (start >= end)
+            return std::nullopt;
+        if (separatorAt(text, start))
+            ++count;
+    }
+    qsizetype stop = start;
+    while (stop < end && !separatorAt(text, stop))
+        ++stop;
+    return FieldSpan{start, stop - start};
+}
+
+QString fieldText(const QString &text, qsizetype p, int n) {
+    const std::optional<FieldSpan> field = fieldAfter(text, p, n);
+    return field ? textAt(text, field->start, field->length) : QString();
+}
+
+// Four characters from the start of field n, whatever they are (an empty field gives its
+// closing ":" and the start of the next), but never beyond the record's line.
+QString fourFrom(const QString &text, qsizetype p, int n) {
+    const std::optional<FieldSpan> field = fieldAfter(text, p, n);
+    if (!field)
+        return {};
+    const qsizetype room = lineEndAfter(text, p) - field->start;
+    return textAt(text, field->start, std::min<qsizetype>(4, room));
 }
 
 } // namespace
@@ -59,19 +95,19 @@ QString textAt(const QString &text, qsizetype position, qsizetype count) {
 }
 
 QString readDestination(const QString &text, qsizetype p) {
-    return textAt(text, p + separatorScan(text, p, 13, 200) + 1, 4);
+    return fourFrom(text, p, 13);
 }
 
 QString readDeparture(const QString &text, qsizetype p) {
-    return textAt(text, p + separatorScan(text, p, 11, 300) + 1, 4);
+    return fourFrom(text, p, 11);
 }
 
 QString readRoute(const QString &text, qsizetype p) {
-    return readFreeField(text, p, 30);
+    return fieldText(text, p, 30).left(40);
 }
 
 QString readRemarks(const QString &text, qsizetype p) {
-    return readFreeField(text, p, 29);
+    return fieldText(text, p, 29).left(40);
 }
 
 QString readCallsign(const QString &text, qsizetype p) {
@@ -79,11 +115,11 @@ QString readCallsign(const QString &text, qsizetype p) {
 }
 
 QString readName(const QString &text, qsizetype p) {
-    return readShortField(text, p, 2);
+    return fieldText(text, p, 2);
 }
 
 QString readFrequency(const QString &text, qsizetype p) {
-    return readShortField(text, p, 4);
+    return fieldText(text, p, 4);
 }
 
 } // namespace tarvos

@@ -24,13 +24,16 @@ int nextSeparatorScan(const QString &text, qsizetype q, int limit);
 // The characters from position `position` (from 1), at most `count`, clipped to the text.
 QString textAt(const QString &text, qsizetype position, qsizetype count);
 
-// The reads of a record found at p (p > 0). The fixed four-character reads take four characters
-// whatever they are: an empty field yields its closing ":" and the start of the next field.
+// The reads of a record found at p (p > 0). A field is counted from p within the line that holds
+// p and taken whole, up to its own separator or the line end, however long the fields before it
+// are (today's flight-plan remarks run to 400 characters); a line with fewer fields reads empty,
+// so a read never reaches into the next record. The fixed four-character reads take four
+// characters whatever they are: an empty field yields its closing ":" and the start of the next.
 QString readDestination(const QString &text, qsizetype p); // field 13, 4 characters
 QString readDeparture(const QString &text, qsizetype p);   // field 11, 4 characters
 QString readRoute(const QString &text, qsizetype p);       // field 30, at most 40 characters
 QString readRemarks(const QString &text, qsizetype p);     // field 29, at most 40 characters
-QString readCallsign(const QString &text, qsizetype p);    // from p up to the next ":"
+QString readCallsign(const QString &text, qsizetype p);    // from p up to the next ":" (50)
 QString readName(const QString &text, qsizetype p);        // field 2
 QString readFrequency(const QString &text, qsizetype p);   // field 4
 

@@ -19,13 +19,15 @@ struct FetchResult {
 };
 
 // The download of one URL, as the console's handlers wait for it: `co_await transfer.fetch(url)`
-// inside a QCoro::Task, while the window goes on painting and handling events. Every handler that
-// downloads first asks stillExecuting() and does nothing while a download runs, so at most one
-// request is outstanding. A handler reads as its steps:
+// inside a QCoro::Task, while the window goes on painting and handling events. Downloads of
+// different URLs run side by side, and a fetch of a URL that is already being downloaded waits
+// for that download (ReusingHttpTransfer), so no action of the controller is ever turned away
+// because another one is waiting. A handler that must not run twice at once (a double press of
+// the same button) keeps its own flag. A handler reads as its steps:
 //
 //     QCoro::Task<> NetworkController::controllerPressed() {
-//         if (m_transfer.stillExecuting())
-//             co_return;
+//         if (m_controllerRunning)
+//             co_return; // this button's own download still runs
 //         showPanel(kGetData);
 //         const QPointer<NetworkController> self(this);
 //         const FetchResult r = co_await m_transfer.fetch(QUrl(m_config.settings().status));
@@ -39,15 +41,13 @@ class HttpTransfer {
 public:
     virtual ~HttpTransfer() = default;
 
-    // True from the start of a fetch until its task has its result.
-    virtual bool stillExecuting() const = 0;
-
     // Never throws and never fails to finish: time-outs, refusals, HTTP errors, invalid URLs and
     // aborts all come back as a failed result.
     virtual QCoro::Task<FetchResult> fetch(QUrl url) = 0;
 
-    // Ends a running download at once; its fetch finishes with a failed result (reason
-    // "... (aborted)") before abort() returns. For closing the console mid-download.
+    // Ends every running download at once; each of their fetches, and every fetch waiting for
+    // one of them, finishes with a failed result (reason "... (aborted)") before abort()
+    // returns. For closing the console mid-download.
     virtual void abort() = 0;
 };
 

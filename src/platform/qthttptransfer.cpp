@@ -1,6 +1,7 @@
 #include "platform/qthttptransfer.h"
 
-#include <QCoroNetworkReply>
+#include <QCoreApplication>
+#include <QCoroSignal>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -59,21 +60,26 @@ QtHttpTransfer::~QtHttpTransfer() {
 }
 
 void QtHttpTransfer::abort() {
-    if (m_reply.isNull())
-        return;
-    if (m_stop)
-        *m_stop = Stop::Aborted;
-    m_reply->abort(); // finishes the reply, and with it the fetch, before returning
+    // A fetch resumes after its reply's `finished` through a queued call; delivering that call
+    // here (the reply's own posted calls only, no event loop) ends each fetch before abort()
+    // returns, so that nothing waits for a turn of an event loop that may never come.
+    const QList<Running> running = m_running;
+    for (const Running &r : running) {
+        if (r.reply.isNull())
+            continue;
+        *r.stop = Stop::Aborted;
+        r.reply->abort();
+    }
+    for (const Running &r : running) {
+        if (!r.reply.isNull())
+            QCoreApplication::sendPostedEvents(r.reply, QEvent::MetaCall);
+    }
 }
 
 QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
     FetchResult result;
     if (const QString invalid = invalidUrlReason(url); !invalid.isEmpty()) {
         result.reason = invalid;
-        co_return result;
-    }
-    if (stillExecuting()) {
-        result.reason = noAnswerFrom(url, QStringLiteral("busy"));
         co_return result;
     }
 
@@ -86,8 +92,7 @@ QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
     Stop stop = Stop::None;
     QByteArray body;
     QNetworkReply *reply = m_manager.get(request);
-    m_reply = reply;
-    m_stop = &stop;
+    m_running.append(Running{reply, &stop});
     {
         // The connections of this fetch end with this scope, before the frame goes.
         QObject guard;
@@ -116,10 +121,11 @@ QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
             }
             body += chunk;
         });
-        co_await reply;
+        // QCoro's signal awaiting, which needs no compiled part of QCoro.
+        if (!reply->isFinished())
+            co_await qCoro(reply, &QNetworkReply::finished);
     }
-    m_stop = nullptr;
-    m_reply = nullptr;
+    m_running.removeIf([reply](const Running &r) { return r.reply == reply; });
     reply->deleteLater();
 
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

@@ -2,6 +2,7 @@
 
 #include "platform/httptransfer.h"
 
+#include <QList>
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
@@ -16,7 +17,7 @@ namespace tarvos {
 // User-Agent "Tarvos/7.4", at most 5 redirects, HTTP status 400 and above a failure. A download
 // fails when the server stays silent for `silence` (each arriving byte starts the wait anew) and
 // when the body grows beyond `maxBody` bytes; the download is aborted at once, so a huge answer
-// never sits in memory.
+// never sits in memory. Every fetch is a download of its own, side by side with the others.
 class QtHttpTransfer : public QObject, public HttpTransfer {
     Q_OBJECT
 public:
@@ -28,18 +29,23 @@ public:
                             qint64 maxBody = kDefaultMaxBody, QObject *parent = nullptr);
     ~QtHttpTransfer() override;
 
-    bool stillExecuting() const override { return !m_reply.isNull(); }
     QCoro::Task<FetchResult> fetch(QUrl url) override;
     void abort() override;
 
+    // How many downloads are running now.
+    int runningDownloads() const { return static_cast<int>(m_running.size()); }
+
 private:
     enum class Stop { None, Silence, TooLarge, Aborted };
+    struct Running {
+        QPointer<QNetworkReply> reply;
+        Stop *stop; // the fetch's reason to stop
+    };
 
     QNetworkAccessManager m_manager;
     std::chrono::milliseconds m_silence;
     qint64 m_maxBody;
-    QPointer<QNetworkReply> m_reply;
-    Stop *m_stop = nullptr; // the running fetch's reason to stop
+    QList<Running> m_running;
 };
 
 } // namespace tarvos

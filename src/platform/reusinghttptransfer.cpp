@@ -1,5 +1,10 @@
 #include "platform/reusinghttptransfer.h"
 
+#include <QCoreApplication>
+#include <QCoroSignal>
+
+#include <memory>
+
 namespace tarvos {
 
 ReusingHttpTransfer::ReusingHttpTransfer(HttpTransfer &inner, Clock clock,
@@ -11,6 +16,11 @@ ReusingHttpTransfer::ReusingHttpTransfer(HttpTransfer &inner, Clock clock,
                 std::chrono::steady_clock::now().time_since_epoch());
         };
     }
+}
+
+ReusingHttpTransfer::~ReusingHttpTransfer() {
+    // Every fetch ends before the transfer goes, and with it every fetch that joined it.
+    abort();
 }
 
 QCoro::Task<FetchResult> ReusingHttpTransfer::fetch(QUrl url) {
@@ -30,9 +40,23 @@ QCoro::Task<FetchResult> ReusingHttpTransfer::fetch(QUrl url) {
         kept.reused = true;
         co_return kept;
     }
+    if (JoinedDownload *running = m_downloading.value(url)) {
+        co_await qCoro(running, &JoinedDownload::finished);
+        // Read at once: the download's object goes when every waiter has resumed.
+        co_return running->result;
+    }
+    const auto joined = std::make_unique<JoinedDownload>();
+    m_downloading.insert(url, joined.get());
     FetchResult result = co_await m_inner.fetch(url);
+    m_downloading.remove(url);
     if (result.ok)
         m_kept.insert(url, Kept{m_clock(), result.body, result.httpStatus});
+    joined->result = result;
+    emit joined->finished();
+    // The waiters resume through queued calls; delivering them now (that object's own calls, no
+    // event loop) answers every waiter in this turn, also when an abort at shutdown ends the
+    // download and no further turn comes.
+    QCoreApplication::sendPostedEvents(joined.get(), QEvent::MetaCall);
     co_return result;
 }
 

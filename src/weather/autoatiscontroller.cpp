@@ -51,8 +51,9 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     // 1. A typed code of four characters is the airport from now on.
     if (const std::optional<QString> code = codeFromField(f.Text6->text()))
         m_state.autoatisicao = *code;
-    // 2. One download at a time.
-    if (m_transfer.stillExecuting())
+    // 2. A run whose own download still runs is not started twice; another handler's download
+    // does not stop it.
+    if (m_running)
         co_return;
     // 3. The cycle runs. A run by hand does not shift the minute count. An amber lamp stays
     // until a METAR is found.
@@ -60,8 +61,8 @@ QCoro::Task<> AutoAtisController::autoAtis() {
         f.Timer2->start();
     if (f.Shape1->fillColour() != kAmber)
         f.Shape1->setFillColour(kBrightGreen);
-    // 4., 5. A run that starts while another downloads finds "Load" and an empty row: what came
-    // before the first is what comes back.
+    // 4., 5. What the row held before is what comes back if no METAR is found ("Load" left by
+    // a run that the closing console cut short is no row).
     if (f.Text6->text() != kLoad)
         m_rowBefore = weatherRow();
     f.Text6->setText(kLoad);
@@ -74,9 +75,13 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     const NetworkSettings &settings = m_config.settings();
     const QUrl url(metarUrl(noaa ? settings.metarNoaa : settings.metarNetwork, station));
     const QPointer<AutoAtisController> self(this);
+    m_running = true;
     const FetchResult result = co_await m_transfer.fetch(url);
-    if (!self || result.aborted)
-        co_return; // the console is gone, or closing
+    if (!self)
+        co_return; // the console is gone
+    m_running = false;
+    if (result.aborted)
+        co_return; // the console is closing
     QString metarpage = result.ok ? pageText(result.body) : QString();
     // 8.
     if (noaa)

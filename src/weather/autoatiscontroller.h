@@ -74,6 +74,7 @@ private:
     QString m_lastObservation;
     // Text1 to Text6 as they were when the run started, put back when it finds no METAR.
     std::array<QString, 6> m_rowBefore;
+    bool m_running = false; // this run's download is under way
 };
 
 } // namespace tarvos

@@ -44,8 +44,9 @@ QCoro::Task<> OverviewController::overview() {
     // 1., 2. A missing metar.txt is created with its message; its Berlin codes serve at once.
     const std::array<QString, 3> codes =
         overviewCodes(m_data.openOrCreate(metarListDefaultFile(), m_messages).lines);
-    // 3. While another download runs, nothing is fetched.
-    const bool downloads = !m_transfer.stillExecuting();
+    // 3. A press while the panel's own downloads run was turned away above; another handler's
+    // download no longer keeps the panel from downloading.
+    const bool downloads = true;
     Overview result;
     if (downloads) {
         m_running = true;

@@ -69,8 +69,11 @@ TEST_F(NetworkTest, ControllerListFollowsControlFileAndToggles) {
         {"nobody online", "!CLIENTS\nDLH1:1:x:PILOT::\n", "There are not controllers activ !",
          true},
         {"no answer", {}, "no answer from status.test (time-out)", false},
-        {"an HTML error page", "<html><body>502</body></html>", "There are not controllers activ !",
-         true},
+        // A page or an error object is no empty network.
+        {"an HTML error page", "<html><body>502</body></html>", "The status feed could not be read",
+         false},
+        {"a JSON error object", "{\"error\": \"Too Many Requests\"}",
+         "The status feed could not be read", false},
     };
     for (const Case &c : cases) {
         if (c.body.isEmpty())
@@ -118,15 +121,89 @@ TEST_F(NetworkTest, FlightPlanOfALeftCallsignField) {
     f.Text7[1]->setText("dlh123");
     emit f.Text7[1]->focusLeft();
     EXPECT_TRUE(f.Text9[1]->hasFocus()) << "the focus goes on to the via field";
-    // A download that fails is an absent record.
+    // A download that fails, or a feed that cannot be read, empties the strip's Dest like an
+    // absent record and says why in the plan field.
     fake.transfer.setFailure(status, QStringLiteral("refused"));
     emit f.Text7[1]->focusLeft();
-    EXPECT_EQ(f.Text16->text(), "nothing found");
-    // While a download runs, leaving the field does nothing.
-    fake.transfer.executing = true;
-    f.Text16->setText(QString());
+    EXPECT_EQ(f.Text16->text(), "no answer from status.test (refused)");
+    EXPECT_EQ(f.Text8[1]->text(), "");
+    fake.transfer.setBody(status, "<!DOCTYPE html><html><body>Maintenance</body></html>");
     emit f.Text7[1]->focusLeft();
-    EXPECT_EQ(f.Text16->text(), "");
+    EXPECT_EQ(f.Text16->text(), "The status feed could not be read");
+    EXPECT_EQ(f.Text17->text(), "----");
+    EXPECT_EQ(f.Text8[1]->text(), "");
+}
+
+TEST_F(NetworkTest, FlightPlanAnswerGoesIntoItsOwnStripWhereverItStands) {
+    Form1 &f = form();
+    f.Check2->setChecked(true);
+    fake.transfer.held.insert(status); // the feed answers later
+    f.Text7[0]->setText("BER4711");
+    f.Text8[0]->setText("LEPA");
+    f.Text7[4]->setText("DLH123");
+    emit f.Text7[4]->focusLeft();
+    EXPECT_EQ(f.Text8[4]->text(), "wait");
+    f.first[4]->click(); // "1.": DLH123's strip goes to the top, BER4711's to row 4
+    f.Text7[5]->setText("EZY9");
+    emit f.Text7[5]->focusLeft();
+    f.del[5]->click(); // "Lö" while EZY9's plan is fetched
+    f.Text7[6]->setText("DLH12");
+    emit f.Text7[6]->focusLeft();
+    f.Text7[6]->setText("DLH1"); // retyped during the wait
+    fake.transfer.release();
+    EXPECT_EQ(f.Text7[0]->text(), "DLH123");
+    EXPECT_EQ(f.Text8[0]->text(), "EDDM");
+    EXPECT_EQ(f.Text7[4]->text(), "BER4711");
+    EXPECT_EQ(f.Text8[4]->text(), "LEPA");
+    EXPECT_EQ(f.Text8[5]->text(), "") << "a deleted strip is not refilled";
+    EXPECT_EQ(f.Text8[6]->text(), "") << "no answer for another callsign, and no \"wait\" left";
+}
+
+TEST_F(NetworkTest, FlightPlanAnswerLeavesTheFocusWhereTheControllerIs) {
+    Form1 &f = form();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.Check2->setChecked(true);
+    fake.transfer.held.insert(status);
+    // The controller waits in the Dest field the lookup left him in: the focus goes on to via.
+    f.Text7[1]->setText("DLH123");
+    f.Text8[1]->setFocus();
+    emit f.Text7[1]->focusLeft();
+    fake.transfer.release();
+    EXPECT_TRUE(f.Text9[1]->hasFocus());
+    // The controller has gone on typing elsewhere: the focus stays there.
+    f.Text7[2]->setText("DLH123");
+    f.Text8[2]->setFocus();
+    emit f.Text7[2]->focusLeft();
+    f.Text11[5]->setFocus();
+    QTest::keyClicks(f.Text11[5], "AB");
+    fake.transfer.release();
+    EXPECT_EQ(f.Text8[2]->text(), "EDDM");
+    EXPECT_TRUE(f.Text11[5]->hasFocus());
+    QTest::keyClicks(f.Text11[5], "C9");
+    EXPECT_EQ(f.Text11[5]->text(), "ABC9");
+}
+
+TEST_F(NetworkTest, NothingIsSwallowedWhileTheFeedDownloads) {
+    Form1 &f = form();
+    writeFile(dataPath("control.txt"), "EDDT_TWR\r\n");
+    fake.transfer.setBody(echo, "203.0.113.7\n");
+    fake.transfer.setBody(update, "V7.5");
+    fake.transfer.held.insert(status);
+    f.Command3->click();
+    f.Command3->click(); // a double press while the list downloads stays one list
+    EXPECT_EQ(f.Text21->text(), "get data ...");
+    f.Text7[2]->setText("ip?");
+    EXPECT_EQ(f.Text11[2]->text(), "203.0.113.7");
+    f.Command4->click();
+    EXPECT_EQ(f.Text22->text(), "Yes, the update V7.5 is available !");
+    f.Text7[3]->setText("depeddt");
+    EXPECT_EQ(fake.transfer.waiting(), 2);
+    fake.transfer.release();
+    EXPECT_EQ(f.Text21->text(), "EDDT_TWR - Hans Meier EDDT - 118.700\r\n");
+    EXPECT_EQ(listing(), "DLH123 EDDT\r\nDLH12: EDDT\r\nBER471 EDDT\r\n");
+    f.Command3->click();
+    EXPECT_EQ(Form1::topTwipsOf(f.Text21), 6480) << "the next press hides the list";
 }
 
 TEST_F(NetworkTest, UpdateBanner) {
@@ -139,6 +216,8 @@ TEST_F(NetworkTest, UpdateBanner) {
         {"V7.3", "Yes, the update V7.3 is available !"},
         {"v7.5", "Yes, the update v7.5 is available !"},
         {{}, "The update server did not answer !"},
+        {"<!DOCTYPE html>\n<html><body>Not here</body></html>",
+         "The update server did not answer !"},
     };
     for (const Case &c : cases) {
         if (c.body.isEmpty())
@@ -170,6 +249,11 @@ TEST_F(NetworkTest, TrafficListingAndItsSecondPress) {
     EXPECT_EQ(listing(), "nix da") << "the code is enclosed twice now";
     emit f.Text20->clicked();
     EXPECT_TRUE(f.Text20->isHidden());
+    // A feed that cannot be read is no empty airport; the code stays for another try.
+    fake.transfer.setBody(status, "{\"error\": \"Too Many Requests\"}");
+    f.Text7[3]->setText("depeddb");
+    EXPECT_EQ(listing(), "The status feed could not be read");
+    EXPECT_EQ(console->state().depsearchcode, "EDDB");
 }
 
 TEST_F(NetworkTest, GreetingCountsTheStripLog) {
@@ -206,11 +290,14 @@ protected:
         ConsoleTest::SetUp();
         ASSERT_NE(server.start(), 0);
         fake.platform.transfer = &http;
-        writeFile(dataPath("network.txt"),
-                  QStringLiteral("status=%1\n")
-                      .arg(server.url(QStringLiteral("/v2/tracker/whazzup")).toString())
-                      .toUtf8());
+        writeNetworkTxt("/v2/tracker/whazzup", "/upd.txt");
         start();
+    }
+    void writeNetworkTxt(const QString &status, const QString &update) {
+        writeFile(dataPath("network.txt"),
+                  QStringLiteral("status=%1\nupdate=%2\n")
+                      .arg(server.url(status).toString(), server.url(update).toString())
+                      .toUtf8());
     }
     NetsimServer server{kRecorded};
     QtHttpTransfer http;
@@ -222,12 +309,13 @@ TEST_F(RecordedNetworkTest, ControllerListFromTodaysFeedWhileTheWindowGoesOn) {
     server.setDelay(QStringLiteral("/v2/tracker/whazzup"), std::chrono::milliseconds(8000));
     f.Command3->click();
     EXPECT_EQ(f.Text21->text(), "get data ...");
-    EXPECT_TRUE(http.stillExecuting());
+    EXPECT_EQ(http.runningDownloads(), 1);
     // While the answer stalls, the window handles events: a queued call comes back at once.
     QElapsedTimer clock;
     clock.start();
     qint64 worst = 0;
-    while (http.stillExecuting() && clock.elapsed() < 10000) {
+    // Measured while the server is silent (8 s), not while the answer is read afterwards.
+    while (http.runningDownloads() > 0 && clock.elapsed() < 7000) {
         QElapsedTimer round;
         round.start();
         bool back = false;
@@ -240,7 +328,7 @@ TEST_F(RecordedNetworkTest, ControllerListFromTodaysFeedWhileTheWindowGoesOn) {
     EXPECT_LT(worst, 50) << "event round trip while the download stalls, ms";
     std::printf("worst event round trip while the download stalled: %lld ms\n",
                 static_cast<long long>(worst));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !http.stillExecuting(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return http.runningDownloads() == 0; }, 10000));
     EXPECT_TRUE(f.Text21->text().contains(" - ")) << qPrintable(f.Text21->text());
     EXPECT_NE(f.Text21->text(), "get data ...");
 }
@@ -248,20 +336,43 @@ TEST_F(RecordedNetworkTest, ControllerListFromTodaysFeedWhileTheWindowGoesOn) {
 TEST_F(RecordedNetworkTest, ClosingDuringADownloadEndsCleanly) {
     Form1 &f = form();
     server.setDelay(QStringLiteral("/v2/tracker/whazzup"), std::chrono::milliseconds(5000));
+    server.setDelay(QStringLiteral("/upd.txt"), std::chrono::milliseconds(5000));
     f.Check2->setChecked(true);
     f.Text7[0]->setText("DLH123");
     emit f.Text7[0]->focusLeft();
-    ASSERT_TRUE(http.stillExecuting());
+    f.Command4->click(); // a second download side by side
+    ASSERT_EQ(http.runningDownloads(), 2);
     int shutdowns = 0;
     QObject::connect(console.get(), &Console::shutDown, [&] { ++shutdowns; });
     console->shutdown();
-    EXPECT_FALSE(http.stillExecuting());
+    EXPECT_EQ(http.runningDownloads(), 0) << "shutdown ends every download";
+    EXPECT_EQ(f.Text8[0]->text(), "") << "no \"wait\" is left in the strip";
     console->shutdown();
     EXPECT_EQ(shutdowns, 1);
     EXPECT_TRUE(QFile::exists(dataPath("squawk.txt")));
     EXPECT_FALSE(QFile::exists(dataPath("log.txt")));
     console.reset();
     QTest::qWait(50);
+}
+
+TEST_F(RecordedNetworkTest, PagesSentInsteadOfAnswersAreNoAnswers) {
+    Form1 &f = form();
+    writeFile(dataPath("control.txt"), "EDDB_TWR\r\n");
+    const struct {
+        const char *status;
+        const char *update;
+    } servers[] = {{"/maintenance.html", "/maintenance.html"},
+                   {"/v2/tracker/whazzup-throttled", "/v2/tracker/whazzup-throttled"}};
+    for (const auto &at : servers) {
+        writeNetworkTxt(at.status, at.update);
+        f.Command3->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text21->text() != "get data ..."; }, 10000));
+        EXPECT_EQ(f.Text21->text(), "The status feed could not be read") << at.status;
+        f.Command3->click();
+        f.Command4->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return http.runningDownloads() == 0; }, 10000));
+        EXPECT_EQ(f.Text22->text(), "The update server did not answer !") << at.update;
+    }
 }
 
 } // namespace

@@ -129,4 +129,22 @@ TEST(StatusFeed, WhatIsNoStatusText) {
         EXPECT_EQ(renderStatusText(r.body), r.expected) << r.body.left(60).constData();
 }
 
+TEST(StatusFeed, AnUnreadableBodyIsToldFromAnEmptyNetwork) {
+    struct Row {
+        QByteArray body;
+        bool readable;
+    } rows[] = {
+        {"{\"clients\": {\"atcs\": [], \"pilots\": []}}", true}, // nobody online
+        {"!GENERAL\nVERSION = 1\n!CLIENTS\n!SERVERS\n", true},
+        {"!CLIENTS\r\nDLH1:1:x:PILOT::\r\n", true},
+        {"{\"error\": \"Too many requests\", \"statusCode\": 429}", false},
+        {"{\"clients\": 5}", false},
+        {"<!DOCTYPE html><html><body>502 Bad Gateway</body></html>", false},
+        {"Service unavailable: try again later", false},
+        {"", false},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(statusTextOf(r.body).has_value(), r.readable) << r.body.constData();
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "network/statustext.h"
 
 #include "fakes/qtprint.h"
+#include "fakes/testfiles.h"
 #include "records.h"
 
 #include <gtest/gtest.h>
@@ -72,17 +73,51 @@ TEST(RecordReads, FlightPlanFields) {
 }
 
 TEST(RecordReads, KeyInsideAFreeTextFieldCountsFromThere) {
-    // The key occurs in the remarks of an earlier record: the separators are counted from the
-    // remark, into the next record.
+    // The key occurs in the remarks of an earlier record: it is found there, and the separators
+    // are counted from the remark, but only within that record's line.
     const QString text = pilot("AFR1", "LFPG", "EDDT", "", "FOLLOWS BER9X") + "\n" +
                          pilot("BER9X", "EDDT", "LEPA") + "\n";
     const qsizetype p = recordSearch(text, "BER9X");
     EXPECT_LT(p, text.indexOf('\n'));
     EXPECT_EQ(readCallsign(text, p), "BER9X"); // up to the remark's end
-    // 19 separators close the fields 29 to 47 of AFR1; the 30th after the match closes field 10
-    // of BER9X, so the "route" is BER9X's departure, and the destination is AFR1's empty field 42.
-    EXPECT_EQ(readRoute(text, p), "EDDT");
+    // 19 separators follow in AFR1's line: there is no 30th field to read, and nothing of the
+    // next record is taken for one; the 13th is AFR1's empty field 42.
+    EXPECT_EQ(readRoute(text, p), "");
     EXPECT_EQ(readDestination(text, p), "::::");
+}
+
+TEST(RecordReads, TodaysLongFlightPlansAreReadWhole) {
+    // Recorded flight plans whose remarks (PBN/, DOF/, REG/, EET/ lists) run to 150-370
+    // characters, and a controller whose name runs past a hundred.
+    const QString text = QString::fromUtf8(
+        tarvos::testing::fileBytes(TARVOS_NETSIM_RECORDED "/long-plans/whazzup.txt"));
+    struct Row {
+        const char *key;
+        const char *destination, *departure, *route, *remarks;
+    } rows[] = {
+        {"AFR1234", "EDDT", "LFPG", "ROPVI UN872 BUB UL607 KUDES T161 BOMBI T",
+         "PBN/A1B1C1D1L1O1S2 NAV/RNP2 DOF/261208 R"},
+        {"DLH123", "EDDM", "EDDT", "MARUN Y210 ERNAS T204 ROKIL",
+         "PBN/A1B1C1D1L1O1S2 DOF/261208 REG/DAIZA "},
+        {"DLH12", "EDDM", "EDDT", "MARUN Y210 ERNAS T204 ROKIL",
+         "PBN/A1B1C1D1L1O1S2 DOF/261208 REG/DAIZA "}, // DLH123 comes first
+        {"DLH12:", "EDDF", "EDDT", "SUKIP1N SUKIP M748 RARUP RARUP2P",
+         "PBN/A1B1C1D1L1O1S2 DOF/261208 REG/DAIZB "},
+        {"EZY77", "::::", "EDDB", "LUROS1N LUROS Y211 BEBKU DCT",
+         "PBN/A1B1C1D1O1S1 DOF/261208 REG/GEZTH EE"}, // empty destination: ":" and the next
+    };
+    for (const Row &r : rows) {
+        const qsizetype p = recordSearch(text, r.key);
+        ASSERT_GT(p, 0) << r.key;
+        EXPECT_EQ(readDestination(text, p), r.destination) << r.key;
+        EXPECT_EQ(readDeparture(text, p), r.departure) << r.key;
+        EXPECT_EQ(readRoute(text, p), r.route) << r.key;
+        EXPECT_EQ(readRemarks(text, p), r.remarks) << r.key;
+    }
+    const qsizetype ctr = recordSearch(text, "EDBB_CTR");
+    EXPECT_EQ(readName(text, ctr), "Maximilian Alexander von Hohenzollern-Sigmaringen (Berlin "
+                                   "Radar, training session with mentor)");
+    EXPECT_EQ(readFrequency(text, ctr), "120.625");
 }
 
 TEST(RecordReads, ControllerFields) {

@@ -75,7 +75,7 @@ TEST_F(Transfer, BodyOfASuccessfulDownload) {
     EXPECT_EQ(r.body, "V7.5\r\n");
     EXPECT_EQ(r.httpStatus, 200);
     EXPECT_EQ(server.lastUserAgent(), "Tarvos/7.4");
-    EXPECT_FALSE(transfer.stillExecuting());
+    EXPECT_EQ(transfer.runningDownloads(), 0);
 }
 
 TEST_F(Transfer, FailuresComeBackWithAnEmptyBodyAndAReason) {
@@ -182,23 +182,48 @@ TEST(ReusingTransfer, FailuresAreNotReused) {
     fake.setBody(url, "body");
     EXPECT_EQ(QCoro::waitFor(reusing.fetch(url)).body, "body");
     EXPECT_EQ(fake.requested.size(), 2);
-    fake.executing = true;
-    EXPECT_TRUE(reusing.stillExecuting());
 }
 
-TEST_F(Transfer, AbortEndsTheRunningDownloadAtOnce) {
+TEST_F(Transfer, DifferentUrlsSideBySideAndOneDownloadForTwoWaiters) {
+    server.setDelay("/upd.txt", 600ms);
+    server.setDelay("/feed.json", 600ms);
+    QtHttpTransfer transfer;
+    ReusingHttpTransfer reusing(transfer);
+    std::optional<FetchResult> update, feed, sameUpdate;
+    QElapsedTimer clock;
+    clock.start();
+    QCoro::Task<> a = fetchInto(reusing, server.url("/upd.txt"), update);
+    QCoro::Task<> b = fetchInto(reusing, server.url("/feed.json"), feed);
+    QCoro::Task<> c = fetchInto(reusing, server.url("/upd.txt"), sameUpdate);
+    EXPECT_EQ(transfer.runningDownloads(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return update && feed && sameUpdate; }, 10000));
+    EXPECT_LT(clock.elapsed(), 1100) << "the two downloads ran side by side";
+    EXPECT_TRUE(feed->ok) << qPrintable(feed->reason);
+    EXPECT_EQ(update->body, "V7.5\r\n");
+    EXPECT_EQ(sameUpdate->body, "V7.5\r\n");
+    EXPECT_EQ(server.requests("/upd.txt"), 1) << "the second waiter joined the download";
+}
+
+TEST_F(Transfer, AbortEndsEveryRunningDownloadAtOnce) {
     server.setDelay("/upd.txt", 10s);
+    server.setDelay("/feed.json", 10s);
     auto transfer = std::make_unique<QtHttpTransfer>();
-    std::optional<FetchResult> result;
-    QCoro::Task<> task = fetchInto(*transfer, server.url("/upd.txt"), result);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests("/upd.txt") == 1; }, 5000));
-    EXPECT_TRUE(transfer->stillExecuting());
-    EXPECT_FALSE(fetchNow(*transfer, server.url("/upd.txt")).ok); // busy: no second request
-    transfer->abort();
-    ASSERT_TRUE(result.has_value());
+    auto reusing = std::make_unique<ReusingHttpTransfer>(*transfer);
+    std::optional<FetchResult> result, joined, other;
+    QCoro::Task<> task = fetchInto(*reusing, server.url("/upd.txt"), result);
+    QCoro::Task<> waiter = fetchInto(*reusing, server.url("/upd.txt"), joined);
+    QCoro::Task<> third = fetchInto(*reusing, server.url("/feed.json"), other);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return server.requests("/upd.txt") == 1 && server.requests("/feed.json") == 1; },
+        5000));
+    reusing->abort();
+    ASSERT_TRUE(result && joined && other) << "every fetch has ended when abort() returns";
     EXPECT_EQ(result->reason, "no answer from 127.0.0.1 (aborted)");
     EXPECT_TRUE(result->aborted);
-    EXPECT_FALSE(transfer->stillExecuting());
+    EXPECT_TRUE(joined->aborted);
+    EXPECT_TRUE(other->aborted);
+    EXPECT_EQ(transfer->runningDownloads(), 0);
+    reusing.reset();
 
     // Destroying the transfer mid-download (the console closing) ends the fetch too.
     result.reset();

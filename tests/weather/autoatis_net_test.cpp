@@ -41,7 +41,7 @@ protected:
     }
     // Waits until the download in progress has been handled.
     bool settled(int ms = 20000) {
-        return QTest::qWaitFor([&] { return !transfer.stillExecuting(); }, ms);
+        return QTest::qWaitFor([&] { return transfer.runningDownloads() == 0; }, ms);
     }
     QStringList row() {
         Form1 &f = form();
@@ -182,9 +182,9 @@ TEST_F(AutoAtisNetTest, ClosingTheConsoleWhileItDownloads) {
     Form1 &f = form();
     QSignalSpy shutDowns(console.get(), &Console::shutDown);
     tick(f.Timer3);
-    ASSERT_TRUE(transfer.stillExecuting());
+    ASSERT_EQ(transfer.runningDownloads(), 1);
     f.close();
-    EXPECT_FALSE(transfer.stillExecuting()) << "the download ends with the console";
+    EXPECT_EQ(transfer.runningDownloads(), 0) << "the download ends with the console";
     console->shutdown();
     EXPECT_EQ(shutDowns.count(), 1);
     EXPECT_EQ(fileBytes(dataPath("squawk.txt")).split('\n').value(2), "EDDT\r");
@@ -197,7 +197,7 @@ TEST_F(AutoAtisNetTest, ClosingTheConsoleWhileItDownloads) {
     console->startup();
     tick(form().Timer2);
     form().Command40->click();
-    ASSERT_TRUE(transfer.stillExecuting());
+    ASSERT_EQ(transfer.runningDownloads(), 1);
     console.reset();
     transfer.abort();
     QTest::qWait(10);

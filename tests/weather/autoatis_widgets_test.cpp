@@ -1,6 +1,6 @@
 // AutoAtis and the three-airport overview on the console, with a transfer that answers at once
 // from canned pages: the cycle of the timers, typed codes, both sources, the runs that find no
-// report, bad pages, a download already running, and the overview's rows.
+// report, bad pages, downloads that take their time, and the overview's rows.
 #include "console/form2.h"
 #include "console/networkconfig.h"
 #include "fakes/consolefixture.h"
@@ -236,21 +236,24 @@ TEST_F(AutoAtisTest, PagesWithoutAReportAndBadPages) {
     EXPECT_EQ(f.Label16->text(), QString::fromLatin1(report300)) << "300 characters kept whole";
 }
 
-TEST_F(AutoAtisTest, ADownloadAlreadyRunningSkipsAutoAtisAndTheOverview) {
-    startWith("EDDT", 1);
+TEST_F(AutoAtisTest, AnotherDownloadNoLongerStopsAutoAtisButItsOwnRunDoes) {
+    startWith("EDDB", 1);
     Form1 &f = form();
-    fake.transfer.executing = true;
-    enter("eddb");
-    f.Command40->click();
+    fake.transfer.setBody(networkUrl("EDDB"), stationFile(kSchoenefeld));
+    fake.transfer.held.insert(networkUrl("EDDT")); // the overview waits for Tegel's page
     f.Command41->click();
-    EXPECT_TRUE(fake.transfer.requested.isEmpty());
-    EXPECT_EQ(f.Text6->text(), "eddb");
-    EXPECT_EQ(console->state().autoatisicao, "EDDB") << "the typed code is taken before the guard";
-    EXPECT_EQ(fake.beeper.beeps, 0);
-    EXPECT_EQ(f.Text19->text(), "Timeout!\r\nThe Metar is currently not available.\r\n"
-                                "Please try again later.");
-    EXPECT_EQ(Form1::topTwipsOf(f.Text19), 0);
-    EXPECT_EQ(Form1::topTwipsOf(f.Label2), 1080);
+    ticks(10);
+    EXPECT_EQ(f.Text6->text(), "10:20") << "the tenth minute ran while the overview downloads";
+    EXPECT_EQ(f.Label8->text(), "EDDB");
+    // A run whose own download still runs is not started a second time.
+    fake.transfer.held.insert(networkUrl("EDDB"));
+    f.Command40->click();
+    f.Command40->click();
+    EXPECT_EQ(fake.transfer.requested.count(networkUrl("EDDB")), 2); // the first run and one press
+    fake.transfer.held.clear();
+    fake.transfer.release();
+    EXPECT_EQ(f.Text6->text(), "10:20");
+    EXPECT_FALSE(f.Text19->text().startsWith("Please wait")) << "the overview has its rows";
 }
 
 TEST_F(AutoAtisTest, OverviewCreatesMetarTxtAndShowsThreeRows) {
