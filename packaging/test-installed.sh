@@ -28,7 +28,8 @@ root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
 for f in usr/bin/tarvos usr/bin/tarvos-netsim usr/share/applications/tarvos.desktop \
     usr/share/icons/hicolor/scalable/apps/tarvos.svg usr/share/icons/hicolor/48x48/apps/tarvos.png \
-    usr/share/man/man1/tarvos.1 usr/share/tarvos/netsim/upd.txt; do
+    usr/share/man/man1/tarvos.1.gz usr/share/man/man1/tarvos-netsim.1.gz \
+    usr/share/doc/tarvos/changelog.gz usr/share/tarvos/netsim/upd.txt; do
     [ -e "$root/$f" ] || fail "the package lacks $f"
 done
 metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml) || fail "the package lacks the metainfo"

@@ -9,7 +9,9 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxtst-dev
     xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
+    # a window manager for the test that the F-key macros give the keyboard back
+    openbox
     "$@"
 )
 

@@ -1,53 +1,42 @@
 // Tarvos: the controller's desk beside the ATC client.
 
+#include "app/commandline.h"
 #include "app/console.h"
+#include "app/windowsystem.h"
 #include "console/datadir.h"
 #include "console/form1.h"
 #include "platform/qtplatform.h"
 #include "platform/terminationsignals.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QStandardPaths>
-#include <cstdio>
 
 int main(int argc, char *argv[]) {
     tarvos::TerminationSignals::catchEarly();
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvos"));
     QApplication::setApplicationVersion(QStringLiteral("V7.4"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Tarvos - flight strips, weather and ATIS beside the ATC client."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption dataDir(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Keep the data files (squawk.txt, log.txt, airlines.txt, ...) in <dir>."),
-        QStringLiteral("dir"));
-    parser.addOption(dataDir);
-    parser.process(app);
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "tarvos: unexpected argument '%s'\n",
-                     qPrintable(parser.positionalArguments().constFirst()));
-        return 2;
-    }
+    const tarvos::CommandLine commandLine = tarvos::readCommandLine(argc, argv);
+    if (commandLine.exitStatus)
+        return *commandLine.exitStatus;
+    const std::unique_ptr<QApplication> app = tarvos::openApplication(argc, argv);
+    if (!app)
+        return 1;
 
     const QString directory = tarvos::chooseDataDirectory(
-        parser.value(dataDir), QCoreApplication::applicationDirPath(),
+        commandLine.dataDir, QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     tarvos::QtPlatform desktop;
     tarvos::Console console(desktop.platform, directory);
     tarvos::TerminationSignals termination;
-    QObject::connect(&termination, &tarvos::TerminationSignals::terminationRequested, &app,
+    QObject::connect(&termination, &tarvos::TerminationSignals::terminationRequested, app.get(),
                      &QApplication::quit);
-    QObject::connect(&app, &QApplication::aboutToQuit, &console, &tarvos::Console::shutdown);
-    QObject::connect(&console, &tarvos::Console::shutDown, &app, &QApplication::quit,
+    QObject::connect(app.get(), &QApplication::aboutToQuit, &console, &tarvos::Console::shutdown);
+    QObject::connect(&console, &tarvos::Console::shutDown, app.get(), &QApplication::quit,
                      Qt::QueuedConnection);
 
     console.startup();
     console.form1().show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -62,6 +62,10 @@ void MacroController::run(int macro) {
             m_injector.pause(step.pauseMs);
             break;
         case Kind::FocusWindField:
+            // The click into the ATC client gave it the focus after the last input the console
+            // received, which is the time Qt's own activation request carries: the injector
+            // asks the desktop with a current one.
+            m_injector.activate(m_form.winId());
             m_form.activateWindow();
             m_form.Text1->setFocus(Qt::OtherFocusReason);
             break;

@@ -47,10 +47,13 @@ QPoint menuOpening(Steps &steps, QPoint p) {
 }
 
 // Clicks the spot that brings the console to the front, puts the focus into the wind field and
-// the pointer back where it was.
+// the pointer back where it was. The ATC client handles the clicks before the focus comes back:
+// a client that takes the focus with a click's time after the console took it back would keep
+// the keyboard.
 void backToConsole(Steps &steps, QPoint saved) {
     moveTo(steps, kConsoleSpot);
     leftClick(steps);
+    steps.push_back(MacroStep{Kind::Pause, {}, kMacroPauseMs});
     focusWindField(steps);
     moveTo(steps, saved);
 }

@@ -5,6 +5,7 @@
 // screen pixels.
 
 #include <QPoint>
+#include <qwindowdefs.h>
 
 namespace tarvos {
 
@@ -29,6 +30,11 @@ public:
     virtual void typeKey(Key key) = 0;
     // Sends what is pending and waits, so that the receiving program can react.
     virtual void pause(int milliseconds) = 0;
+    // Gives the keyboard back to one of this program's shown top-level windows (its native id),
+    // as a click on it would: the window becomes the active one even though another program
+    // took the focus after the last input this program itself received, which is how a
+    // toolkit's own activation request is dated and then refused.
+    virtual void activate(WId window) = 0;
 };
 
 } // namespace tarvos

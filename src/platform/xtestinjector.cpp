@@ -4,6 +4,7 @@
 #include <thread>
 
 // The X headers define macros such as None and Status; they come last and stay in this file.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -36,7 +37,7 @@ void *XTestInjector::display() const {
 
 XTestInjector::~XTestInjector() {
     if (m_display)
-        XCloseDisplay(dpy(m_display));
+        XCloseDisplay(dpy(m_display)); // destroys the clock window with it
 }
 
 QPoint XTestInjector::pointerPosition() const {
@@ -95,6 +96,49 @@ void XTestInjector::pause(int milliseconds) {
     if (m_display)
         XSync(dpy(m_display), False);
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+unsigned long XTestInjector::serverTime() {
+    Display *d = dpy(m_display);
+    if (!m_clockWindow) {
+        XSetWindowAttributes attributes{};
+        attributes.event_mask = PropertyChangeMask;
+        m_clockWindow = XCreateWindow(d, DefaultRootWindow(d), -1, -1, 1, 1, 0, 0, InputOnly,
+                                      CopyFromParent, CWEventMask, &attributes);
+    }
+    const Atom clock = XInternAtom(d, "_TARVOS_CLOCK", False);
+    XChangeProperty(d, m_clockWindow, clock, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(d, m_clockWindow, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
+void XTestInjector::activate(WId window) {
+    if (!display() || window == 0)
+        return;
+    Display *d = dpy(m_display);
+    const auto w = static_cast<Window>(window);
+    // Setting the focus to a window that is not shown is an error of the X protocol.
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, w, &attributes) || attributes.map_state != IsViewable)
+        return;
+    // Under a window manager, the request of the desktop's own tools (a pager or task bar), dated
+    // now: the manager raises the window and gives it the focus, and knows it did. Without one
+    // nobody listens to it.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = w;
+    event.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2; // source: a pager, acting for the user
+    event.xclient.data.l[1] = static_cast<long>(serverTime());
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    // Without a window manager the program sets the focus itself; dated "now" (CurrentTime), the
+    // X server takes it however recently another program took the focus.
+    XRaiseWindow(d, w);
+    XSetInputFocus(d, w, RevertToParent, CurrentTime);
+    XSync(d, False);
 }
 
 } // namespace tarvos

@@ -24,9 +24,12 @@ public:
     void release(Button button) override;
     void typeKey(Key key) override;
     void pause(int milliseconds) override;
+    void activate(WId window) override;
 
 private:
     void button(Button button, bool down);
+    // The X server's time now, from a property change on a window of this connection.
+    unsigned long serverTime();
     // The connection is opened at the first use, so that a console whose macros are never used
     // does not pay for it at start-up. Null when there is none to be had.
     void *display() const;
@@ -35,6 +38,8 @@ private:
     // Xlib's Display, kept opaque so that no X11 header leaves this folder.
     mutable void *m_display = nullptr;
     mutable bool m_opened = false;
+    // An input-only window that is never shown, made at the first activation.
+    unsigned long m_clockWindow = 0;
 };
 
 } // namespace tarvos

@@ -27,10 +27,10 @@ protected:
 
 TEST_F(MacroWidgetTest, MenuMacroBClicksThroughTheMenuAndComesBack) {
     press(Qt::Key_F2);
-    const QStringList expected{"down left",    "up left",     "down right",  "up right",
-                               "move 410,305", "down left",   "up left",     "move 560,335",
-                               "down left",    "up left",     "move 644,12", "down left",
-                               "up left",      "move 400,300"};
+    const QStringList expected{"down left",    "up left",   "down right",  "up right",
+                               "move 410,305", "down left", "up left",     "move 560,335",
+                               "down left",    "up left",   "move 644,12", "down left",
+                               "up left",      "pause 30",  "activate",    "move 400,300"};
     EXPECT_EQ(injector.calls, expected);
 }
 

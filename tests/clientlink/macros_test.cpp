@@ -67,7 +67,7 @@ TEST(Macros, EachKeysSequence) {
     const QPoint p(400, 300);
     const QSize screen(1024, 768);
     const std::string opening = "ld lu rd ru m 410,305 ld lu ";
-    const std::string back = "m 644,12 ld lu focus m 400,300";
+    const std::string back = "m 644,12 ld lu p30 focus m 400,300";
     const std::pair<int, std::string> cases[] = {
         {1, opening + "m 560,305 ld lu m 512,384 ld lu m 400,300"},
         {2, opening + "m 560,335 ld lu " + back},

@@ -24,6 +24,7 @@ public:
         calls << (key == Key::F11 ? QStringLiteral("key F11") : QStringLiteral("key F12"));
     }
     void pause(int milliseconds) override { calls << QStringLiteral("pause %1").arg(milliseconds); }
+    void activate(WId) override { calls << QStringLiteral("activate"); }
 
     bool canInject = true;
     QPoint pointer;

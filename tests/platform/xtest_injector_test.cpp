@@ -1,18 +1,27 @@
-// The F-key macros with real synthetic input on an X display: a plain X window of the test
-// stands in for the ATC client and writes down the button and key events it receives.
+// The F-key macros with real synthetic input on an X display: a plain X window of the test stands
+// in for the ATC client. Like another program it has a connection and a thread of its own; it
+// writes down the button and key events it receives and takes the keyboard focus when clicked.
 
 #include "clientlink/macrocontroller.h"
 #include "console/form1.h"
 #include "fakes/fakeplatform.h"
 #include "platform/xtestinjector.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
+#include <poll.h>
+#include <thread>
+#include <utility>
 // Xlib's macros (None, Status, ...) clash with other headers; it comes last.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -30,71 +39,132 @@ using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 constexpr int kLeft = 200, kTop = 300, kWidth = 400, kHeight = 300;
 const QPoint kP(300, 400);
 
+class StandInClient {
+public:
+    StandInClient() : m_display(XOpenDisplay(nullptr)) {
+        Display *d = m_display.get();
+        XSetWindowAttributes attributes{};
+        attributes.event_mask = ButtonPressMask | ButtonReleaseMask | KeyPressMask |
+                                KeyReleaseMask | StructureNotifyMask;
+        m_window =
+            XCreateWindow(d, DefaultRootWindow(d), kLeft, kTop, kWidth, kHeight, 0, CopyFromParent,
+                          InputOutput, CopyFromParent, CWEventMask, &attributes);
+        XSizeHints hints{};
+        hints.flags = USPosition | USSize; // a window manager puts it where it asks to be
+        hints.x = kLeft, hints.y = kTop, hints.width = kWidth, hints.height = kHeight;
+        XSetWMNormalHints(d, m_window, &hints);
+        // A window manager that has only just started may drop a request that came while it
+        // was starting: the window asks again every half second.
+        QElapsedTimer clock;
+        clock.start();
+        for (qint64 asked = -500; !mapped && clock.elapsed() < 10000;) {
+            if (clock.elapsed() - asked >= 500) {
+                XMapWindow(d, m_window);
+                XSync(d, False);
+                asked = clock.elapsed();
+            }
+            XEvent e;
+            if (XCheckTypedWindowEvent(d, m_window, MapNotify, &e))
+                mapped = true;
+            else
+                QThread::msleep(10);
+        }
+        m_thread = std::jthread([this](std::stop_token stop) { run(stop); });
+    }
+    ~StandInClient() {
+        m_thread.request_stop();
+        m_thread.join();
+        XDestroyWindow(m_display.get(), m_window);
+    }
+
+    bool mapped = false;
+
+    // The events received, from the first not yet taken, until `count` of them or `ms`
+    // milliseconds.
+    QStringList received(int count, int ms = 2000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            {
+                std::lock_guard lock(m_mutex);
+                if (m_events.size() >= count)
+                    break;
+            }
+            QThread::msleep(10);
+        }
+        std::lock_guard lock(m_mutex);
+        const QStringList events = m_events.mid(0, count);
+        m_events.remove(0, events.size());
+        return events;
+    }
+    bool tookFocus() {
+        std::lock_guard lock(m_mutex);
+        return std::exchange(m_tookFocus, false);
+    }
+
+private:
+    void run(std::stop_token stop) {
+        Display *d = m_display.get();
+        while (!stop.stop_requested()) {
+            if (!XPending(d)) {
+                pollfd connection{ConnectionNumber(d), POLLIN, 0};
+                poll(&connection, 1, 10);
+                continue;
+            }
+            XEvent e;
+            XNextEvent(d, &e);
+            QString event;
+            if (e.type == ButtonPress || e.type == ButtonRelease) {
+                event = QStringLiteral("%1 %2 %3,%4")
+                            .arg(e.type == ButtonPress ? "down" : "up")
+                            .arg(e.xbutton.button)
+                            .arg(e.xbutton.x_root)
+                            .arg(e.xbutton.y_root);
+                if (e.type == ButtonPress) {
+                    XSetInputFocus(d, m_window, RevertToParent, e.xbutton.time);
+                    XFlush(d);
+                }
+            } else if (e.type == KeyPress || e.type == KeyRelease) {
+                const KeySym sym = XLookupKeysym(&e.xkey, 0);
+                event = QStringLiteral("%1 %2")
+                            .arg(e.type == KeyPress ? "press" : "release")
+                            .arg(QString::fromLatin1(XKeysymToString(sym)));
+            }
+            if (!event.isEmpty()) {
+                std::lock_guard lock(m_mutex);
+                m_events << event;
+                m_tookFocus = m_tookFocus || e.type == ButtonPress;
+            }
+        }
+    }
+
+    DisplayPtr m_display;
+    Window m_window = 0;
+    std::mutex m_mutex;
+    QStringList m_events;
+    bool m_tookFocus = false;
+    std::jthread m_thread;
+};
+
 class XTestMacroTest : public ::testing::Test {
 protected:
     void SetUp() override {
         display.reset(XOpenDisplay(nullptr));
         if (!display)
             GTEST_SKIP() << "no X display (the test command runs these tests under Xvfb)";
-        Display *d = display.get();
         ASSERT_TRUE(injector.available()) << "the X server has no XTEST extension";
-        const int screen = DefaultScreen(d);
-        XSetWindowAttributes attributes{};
-        attributes.override_redirect = True; // placed exactly where asked, with or without a WM
-        attributes.event_mask = ButtonPressMask | ButtonReleaseMask | KeyPressMask |
-                                KeyReleaseMask | StructureNotifyMask;
-        window = XCreateWindow(d, RootWindow(d, screen), kLeft, kTop, kWidth, kHeight, 0,
-                               CopyFromParent, InputOutput, CopyFromParent,
-                               CWOverrideRedirect | CWEventMask, &attributes);
-        XMapWindow(d, window);
-        for (XEvent e;;) {
-            XNextEvent(d, &e);
-            if (e.type == MapNotify)
-                break;
-        }
+        client = std::make_unique<StandInClient>();
+        ASSERT_TRUE(client->mapped) << "the stand-in window was not shown";
         aimAtWindow();
     }
-    void TearDown() override {
-        if (display && window)
-            XDestroyWindow(display.get(), window);
-    }
 
-    // The controller points at an aircraft in the ATC client, which has the keyboard.
+    // The controller points at an aircraft in the ATC client.
     void aimAtWindow() {
         Display *d = display.get();
         XWarpPointer(d, 0, DefaultRootWindow(d), 0, 0, 0, 0, kP.x(), kP.y());
-        XSetInputFocus(d, window, RevertToParent, CurrentTime);
         XSync(d, False);
     }
-
-    // The events that reached the window, until `count` of them or `ms` milliseconds.
-    QStringList received(int count, int ms = 2000) {
-        Display *d = display.get();
-        QStringList events;
-        QElapsedTimer clock;
-        clock.start();
-        while (events.size() < count && clock.elapsed() < ms) {
-            if (!XPending(d)) {
-                QThread::msleep(10);
-                continue;
-            }
-            XEvent e;
-            XNextEvent(d, &e);
-            if (e.type == ButtonPress || e.type == ButtonRelease) {
-                events << QStringLiteral("%1 %2 %3,%4")
-                              .arg(e.type == ButtonPress ? "down" : "up")
-                              .arg(e.xbutton.button)
-                              .arg(e.xbutton.x_root)
-                              .arg(e.xbutton.y_root);
-            } else if (e.type == KeyPress || e.type == KeyRelease) {
-                const KeySym sym = XLookupKeysym(&e.xkey, 0);
-                events << QStringLiteral("%1 %2")
-                              .arg(e.type == KeyPress ? "press" : "release")
-                              .arg(QString::fromLatin1(XKeysymToString(sym)));
-            }
-        }
-        return events;
-    }
+    QStringList received(int count, int ms = 2000) { return client->received(count, ms); }
     QPoint pointer() {
         Display *d = display.get();
         Window root = 0, child = 0;
@@ -102,6 +172,12 @@ protected:
         unsigned int mask = 0;
         XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &wx, &wy, &mask);
         return QPoint(x, y);
+    }
+    Window xFocus() {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(display.get(), &focus, &revert);
+        return focus;
     }
     static QStringList click(int button, QPoint at) {
         const QString where = QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
@@ -115,8 +191,36 @@ protected:
         return out;
     }
 
+    // The controller's situation: the console shown below the stand-in and active, the wind
+    // field with the keyboard; then each macro that clicks into the ATC client, which takes the
+    // focus, must give the keyboard back to the wind field.
+    void expectTheKeyboardBackAfterEachMacro() {
+        form.move(0, 700);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_FALSE(form.frameGeometry().contains(QPoint(644, 12)))
+            << "the console spot must not lie on the console here";
+        for (Qt::Key key :
+             {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8}) {
+            SCOPED_TRACE(::testing::Message() << "key " << key);
+            form.Text1->setFocus();
+            QTest::keyClick(form.Text1, key);
+            received(1000, 300); // whatever the macro sent
+            EXPECT_TRUE(client->tookFocus()) << "the click did not reach the stand-in";
+            // The X server's focus first (a window manager hands it over in its own time); Qt
+            // learns of it from the server.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return xFocus() == form.winId(); }, 2000))
+                << "the keyboard is with X window " << xFocus();
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                return QApplication::activeWindow() == &form &&
+                       QApplication::focusWidget() == form.Text1;
+            }));
+        }
+    }
+
     DisplayPtr display;
-    Window window = 0;
+    std::unique_ptr<StandInClient> client;
     Form1 form;
     XTestInjector injector;
     tarvos::testing::FakeScreen screen;
@@ -143,12 +247,65 @@ TEST_F(XTestMacroTest, KeyMacroTypesTwentyF11ThenNineF12) {
     EXPECT_EQ(pointer(), kP);
 }
 
+TEST_F(XTestMacroTest, AfterTheMacrosTheWindFieldHasTheKeyboard) {
+    expectTheKeyboardBackAfterEachMacro();
+}
+
+// The same under a window manager that gives the focus to a clicked window and weighs each
+// request for activation by its time (openbox, when installed).
+class XTestMacroUnderAWindowManagerTest : public XTestMacroTest {
+protected:
+    void SetUp() override {
+        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+        if (openbox.isEmpty())
+            GTEST_SKIP() << "no window manager to test with (Debian: openbox)";
+        display.reset(XOpenDisplay(nullptr));
+        if (!display)
+            GTEST_SKIP() << "no X display (the test command runs these tests under Xvfb)";
+        manager.setProgram(openbox);
+        manager.setArguments({"--sm-disable"});
+        manager.setProcessChannelMode(QProcess::ForwardedChannels);
+        manager.start();
+        ASSERT_TRUE(manager.waitForStarted(5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windowManagerRuns(); }, 10000));
+        XTestMacroTest::SetUp();
+    }
+    void TearDown() override {
+        client.reset();
+        form.hide();
+        manager.terminate();
+        manager.waitForFinished(5000);
+    }
+    bool windowManagerRuns() {
+        Display *d = display.get();
+        const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char *data = nullptr;
+        const bool found =
+            XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type,
+                               &format, &count, &after, &data) == Success &&
+            count == 1;
+        if (data)
+            XFree(data);
+        return found;
+    }
+
+    QProcess manager;
+};
+
+TEST_F(XTestMacroUnderAWindowManagerTest, AfterTheMacrosTheWindFieldHasTheKeyboard) {
+    expectTheKeyboardBackAfterEachMacro();
+}
+
 TEST(XTestInjector, WithoutAnXServerNothingIsInjected) {
     XTestInjector injector(QByteArrayLiteral(":4242"));
     EXPECT_FALSE(injector.available());
     injector.movePointer(QPoint(10, 10));
     injector.press(InputInjector::Button::Left);
     injector.typeKey(InputInjector::Key::F11);
+    injector.activate(1);
     EXPECT_EQ(injector.pointerPosition(), QPoint());
 }
 
