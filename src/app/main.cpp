@@ -36,7 +36,8 @@ int main(int argc, char *argv[]) {
 
     const QString directory = tarvos::chooseDataDirectory(
         parser.value(dataDir), QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        // Not the roaming folder on Windows: the tables belong to this machine's ATC client.
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 
     tarvos::QtPlatform desktop;
     tarvos::Console console(desktop.platform, directory);
