@@ -171,12 +171,13 @@ build_tarvos() {
     local qt gtest
     qt=$(qt_prefix)
     gtest=$(gtest_prefix)
+    mkdir -p "$build_dir"
     cmake -G Ninja -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$src_dir/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_FIND_ROOT_PATH="$qt;$gtest" -DCMAKE_PREFIX_PATH="$qt;$gtest" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >"$build_dir.configure.log" 2>&1 ||
-        { cat "$build_dir.configure.log" >&2; exit 1; }
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >"$build_dir/configure.log" 2>&1 ||
+        { cat "$build_dir/configure.log" >&2; exit 1; }
     cmake --build "$build_dir" -j"$jobs"
 }
 
@@ -269,6 +270,9 @@ package() {
         libwinpthread-1.dll; do
         [ -f "$folder/$f" ] || fail "the zip lacks $f"
     done
+    # The METAR download at start stays on this machine and is refused.
+    printf 'metar-network=http://127.0.0.1:9/{code}.TXT\nmetar-noaa=http://127.0.0.1:9/m?ids={code}\n' \
+        >"$folder/network.txt"
     (
         cd "$folder"
         WINEPATH="" WINEQT_QPA_PLATFORM="windows:fontengine=freetype" wine tarvos.exe \
