@@ -4,8 +4,9 @@
 #
 # Qt 6.4.2 and GoogleTest are cross-built once from Debian's own sources into
 # ${XDG_CACHE_HOME:-~/.cache}/tarvos/ (keyed by versions and options), so later runs and other
-# clones on the same machine reuse them. Each is built in a temporary folder and moved into the
-# cache only when it succeeded, so a broken build is never taken for a finished one.
+# clones on the same machine reuse them. Each is built in a folder of its own and moved into the
+# cache only when it succeeded, so a broken build is never taken for a finished one; a Qt build
+# that was cut short goes on where it stopped at the next run.
 #
 #   scripts/windows.sh            everything: toolchain, build, tests, packages
 #   scripts/windows.sh toolchain  only the cross-built Qt and GoogleTest
@@ -110,26 +111,40 @@ build_qt() {
     fi
     add_deb_src
     version=$(qt_version)
-    mkdir -p "$cache_root"
-    work=$(mktemp -d "$cache_root/.qt-build.XXXXXX")
+    mkdir -p "$prefix.build"
+    # One build at a time; a build that was cut short (a time limit, a reboot) goes on where it
+    # stopped.
+    exec 9>"$prefix.lock"
+    flock 9
+    if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+        echo "Qt for Windows: $prefix (cached)"
+        return
+    fi
+    work=$(readlink -f "$prefix.build")
     chmod 755 "$work" # apt's download user writes the source files there
-    echo "Building Qt $version for Windows in $work (about half an hour on two cores)"
+    echo "Building Qt $version for Windows in $work (about half an hour on two idle cores)"
     (
         cd "$work"
-        apt-get source -q --download-only "qt6-base=$version" >/dev/null
-        dpkg-source -x --skip-debianization qt6-base_*.dsc qtbase >/dev/null
+        if [ ! -f qtbase/CMakeLists.txt ]; then
+            rm -rf qtbase
+            apt-get source -q --download-only "qt6-base=$version" >/dev/null
+            dpkg-source -x --skip-debianization qt6-base_*.dsc qtbase >/dev/null
+        fi
         cp "$src_dir/cmake/mingw-w64-x86_64.cmake" toolchain.cmake
         cmake -G Ninja -S qtbase -B build -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
-            -DCMAKE_INSTALL_PREFIX="$work/prefix" "${qt_options[@]}" >configure.log 2>&1 ||
+            -DCMAKE_INSTALL_PREFIX="$prefix" "${qt_options[@]}" >configure.log 2>&1 ||
             { tail -n 40 configure.log >&2; exit 1; }
         ninja -C build -j"$jobs" >build.log 2>&1 || { tail -n 40 build.log >&2; exit 1; }
-        ninja -C build install >install.log 2>&1 || { tail -n 40 install.log >&2; exit 1; }
+        rm -rf stage
+        DESTDIR="$work/stage" ninja -C build install >install.log 2>&1 ||
+            { tail -n 40 install.log >&2; exit 1; }
     )
-    # Qt's installed CMake files find each other relative to themselves, so the prefix moves.
+    # Installed for its final place, then moved there whole: a cut-short build is never taken
+    # for a finished one.
     rm -rf "$prefix"
-    mv "$work/prefix" "$prefix"
+    mv "$work/stage$prefix" "$prefix"
     cp "$work/toolchain.cmake" "$prefix/toolchain.cmake"
-    rm -rf "$work"
+    rm -rf "$work" "$prefix.build"
     echo "Qt for Windows: $prefix"
 }
 
