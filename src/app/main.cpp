@@ -2,11 +2,11 @@
 
 #include "app/commandline.h"
 #include "app/console.h"
-#include "app/windowsystem.h"
 #include "console/datadir.h"
 #include "console/form1.h"
 #include "platform/qtplatform.h"
 #include "platform/terminationsignals.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -25,7 +25,8 @@ int main(int argc, char *argv[]) {
 
     const QString directory = tarvos::chooseDataDirectory(
         commandLine.dataDir, QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        // Not the roaming folder on Windows: the tables belong to this machine's ATC client.
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 
     tarvos::QtPlatform desktop;
     tarvos::Console console(desktop.platform, directory);

@@ -120,10 +120,12 @@ static bool canCreateFilesIn(const QString &dir) {
     return probe.open();
 }
 
-// An installed program has its launcher entry in the installation's share folder. Its folder
-// holds programs, not a controller's tables, even where it is writable (run as root).
+// An installed program has its launcher entry in the installation's share folder, or its
+// installer's uninstaller beside it. Its folder holds programs, not a controller's tables, even
+// where it is writable (run as root or administrator).
 static bool isInstalledProgramDir(const QString &dir) {
-    return QFileInfo::exists(dir + QStringLiteral("/../share/applications/tarvos.desktop"));
+    return QFileInfo::exists(dir + QStringLiteral("/../share/applications/tarvos.desktop")) ||
+           QFileInfo::exists(dir + QStringLiteral("/Uninstall.exe"));
 }
 
 QString chooseDataDirectory(const QString &commandLineDir, const QString &programDir,

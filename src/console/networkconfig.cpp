@@ -1,6 +1,8 @@
 #include "console/networkconfig.h"
 
-#include <QDir>
+#include "platform/desktopconventions.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
@@ -21,10 +23,42 @@ QString stringValue(const QSettings &settings, const QString &key, const QString
     return value.toString();
 }
 
+// The value of `key` as written in the file: the text after "=" of its last line before the
+// first section, without surrounding quotes; null when no line sets it.
+QString writtenValue(const QString &path, const QString &key) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString value;
+    for (const QByteArray &raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            break;
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0 || line.left(equals).trimmed() != key)
+            continue;
+        value = line.mid(equals + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        if (value.isNull())
+            value = QLatin1String("");
+    }
+    return value;
+}
+
+// A path: as written when it holds a backslash (Windows writes paths so), else as QSettings
+// reads it.
+QString pathValue(const QSettings &settings, const QString &key, const QString &fallback) {
+    const QString written = writtenValue(settings.fileName(), key);
+    if (written.contains(QLatin1Char('\\')))
+        return written;
+    return stringValue(settings, key, fallback);
+}
+
 } // namespace
 
-NetworkSettings defaultNetworkSettings(const QString &winePrefix, const QString &home) {
-    const QString prefix = winePrefix.isEmpty() ? home + QLatin1String("/.wine") : winePrefix;
+NetworkSettings defaultNetworkSettings(const QString &atcShortcuts) {
     NetworkSettings s;
     s.status = QStringLiteral("https://api.ivao.aero/v2/tracker/whazzup");
     s.ipecho = QStringLiteral("https://api.ipify.org");
@@ -32,13 +66,12 @@ NetworkSettings defaultNetworkSettings(const QString &winePrefix, const QString 
         QStringLiteral("https://tgftp.nws.noaa.gov/data/observations/metar/stations/{code}.TXT");
     s.metarNoaa =
         QStringLiteral("https://aviationweather.gov/api/data/metar?ids={code}&format=raw");
-    s.atcShortcuts = QDir::cleanPath(prefix + QLatin1String("/drive_c/Programme/ProController/"
-                                                            "shortcut.txt"));
+    s.atcShortcuts = atcShortcuts;
     return s;
 }
 
 NetworkSettings defaultNetworkSettings() {
-    return defaultNetworkSettings(qEnvironmentVariable("WINEPREFIX"), QDir::homePath());
+    return defaultNetworkSettings(atcClientShortcutFile());
 }
 
 QString metarUrl(const QString &urlTemplate, const QString &code) {
@@ -64,7 +97,7 @@ QByteArray NetworkConfig::defaultFileText(const NetworkSettings &d) {
         "# Where Tarvos finds the network. One key a line, key=value; lines starting with #\n"
         "# are comments. A missing key takes the value shown here. To train offline, point\n"
         "# the URLs at tarvos-netsim (for example http 127.0.0.1 and the port it prints).\n"
-        "# Write paths with forward slashes: a backslash starts an escape.\n"
+        "# A path is taken as written, with backslashes or forward slashes.\n"
         "\n"
         "# The status feed of the network (JSON, or records separated by colons)\n");
     text += QLatin1String("status=") + d.status + QLatin1Char('\n');
@@ -122,7 +155,7 @@ void NetworkConfig::read() {
     s.ipecho = stringValue(file, QStringLiteral("ipecho"), m_defaults.ipecho);
     s.metarNetwork = stringValue(file, QStringLiteral("metar-network"), m_defaults.metarNetwork);
     s.metarNoaa = stringValue(file, QStringLiteral("metar-noaa"), m_defaults.metarNoaa);
-    s.atcShortcuts = stringValue(file, QStringLiteral("atc-shortcuts"), m_defaults.atcShortcuts);
+    s.atcShortcuts = pathValue(file, QStringLiteral("atc-shortcuts"), m_defaults.atcShortcuts);
     m_settings = s;
 }
 

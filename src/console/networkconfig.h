@@ -17,11 +17,10 @@ struct NetworkSettings {
 
 inline constexpr auto kNetworkFileName = "network.txt";
 
-// The values that a missing key takes. The ATC client's shortcut file lies in the Wine prefix
-// that runs the client: `winePrefix` ($WINEPREFIX), else `home`/.wine.
-NetworkSettings defaultNetworkSettings(const QString &winePrefix, const QString &home);
+// The values that a missing key takes, with the ATC client's shortcut file at `atcShortcuts`.
+NetworkSettings defaultNetworkSettings(const QString &atcShortcuts);
 
-// The same, with $WINEPREFIX and the home folder of this process.
+// The same, with the shortcut file where the ATC client's installation puts it on this desktop.
 NetworkSettings defaultNetworkSettings();
 
 // A METAR URL from a template of network.txt: every "{code}" becomes the airport code.
@@ -31,7 +30,9 @@ QString metarUrl(const QString &urlTemplate, const QString &code);
 // QSettings in INI format. The file is written once with commented defaults the first time the
 // network is used (quietly: it is ours, not one of the controller's tables), never rewritten
 // while it exists, and read again whenever its modification time or size changed. A key that is
-// missing takes its default; a key that is present keeps its value, even an empty one.
+// missing takes its default; a key that is present keeps its value, even an empty one. A path
+// that holds a backslash (C:\Sim\shortcut.txt) is taken as written, where QSettings would read
+// its backslashes as escapes.
 class NetworkConfig {
 public:
     NetworkConfig(QString dataDirectory, NetworkSettings defaults);

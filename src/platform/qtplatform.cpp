@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -68,9 +69,13 @@ void QtBeeper::beep() {
 }
 
 bool DesktopEditorLauncher::openTextFile(const QString &path) {
-    // The desktop's default application for text files first; then the editor the user named.
+    // The desktop's default application for text files first; then the editor the user named
+    // (Linux) or Notepad, which every Windows has (Windows).
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         return true;
+#ifdef Q_OS_WIN
+    return QProcess::startDetached(QStringLiteral("notepad.exe"), {QDir::toNativeSeparators(path)});
+#else
     for (const char *variable : {"VISUAL", "EDITOR"}) {
         const QString editor = qEnvironmentVariable(variable).trimmed();
         if (editor.isEmpty())
@@ -84,6 +89,7 @@ bool DesktopEditorLauncher::openTextFile(const QString &path) {
             return true;
     }
     return false;
+#endif
 }
 
 QDateTime SystemClock::now() const {

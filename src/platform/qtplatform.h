@@ -3,7 +3,13 @@
 #include "platform/platform.h"
 #include "platform/qthttptransfer.h"
 #include "platform/reusinghttptransfer.h"
+
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+#include "platform/sendinputinjector.h"
+#else
 #include "platform/xtestinjector.h"
+#endif
 
 #include <QPointer>
 
@@ -55,6 +61,12 @@ public:
     void setTopmost(QWidget *window, bool topmost) override;
 };
 
+#ifdef Q_OS_WIN
+using DesktopInjector = SendInputInjector;
+#else
+using DesktopInjector = XTestInjector;
+#endif
+
 // Owns one instance of every desktop implementation.
 struct QtPlatform {
     QtClipboard clipboard;
@@ -64,7 +76,7 @@ struct QtPlatform {
     SystemClock clock;
     QtScreenInfo screen;
     QtWindowStacking stacking;
-    XTestInjector injector;
+    DesktopInjector injector;
     QtHttpTransfer http;
     // The network's status feed asks clients to fetch it at most every 15 seconds: a body that
     // young is used again rather than fetched again.

@@ -8,6 +8,8 @@ namespace tarvos {
 
 // Turns SIGTERM, SIGINT and SIGHUP (the desktop session ending) into a Qt signal on the
 // user-interface thread, so that the console shuts down as if its window had been closed.
+// On Windows the session's end arrives as window messages, which Qt handles itself
+// (terminationsignals_win.cpp); the signal is never emitted there.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:

@@ -2,8 +2,8 @@
 // come without one, and a start that has no window system ends with one line, never an abort.
 // CTest runs this executable with DISPLAY and WAYLAND_DISPLAY unset.
 
-#include "app/windowsystem.h"
 #include "fakes/qtprint.h"
+#include "platform/windowsystem.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>

@@ -136,4 +136,10 @@ TEST(DataDirChoice, CommandLineThenProgramFolderThenUserFolder) {
     ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
     entry.close();
     EXPECT_EQ(chooseDataDirectory({}, root.filePath("usr/bin"), user.path()), user.path());
+    // So does one that its installer put in place (Windows: the uninstaller lies beside it).
+    QTemporaryDir installed;
+    QFile uninstaller(installed.filePath("Uninstall.exe"));
+    ASSERT_TRUE(uninstaller.open(QIODevice::WriteOnly));
+    uninstaller.close();
+    EXPECT_EQ(chooseDataDirectory({}, installed.path(), user.path()), user.path());
 }

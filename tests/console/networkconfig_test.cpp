@@ -1,6 +1,7 @@
 // network.txt: created once with its defaults, read with QSettings, re-read when it changed,
 // never rewritten while it exists.
 #include "console/networkconfig.h"
+#include "platform/desktopconventions.h"
 
 #include "fakes/qtprint.h"
 #include "fakes/testfiles.h"
@@ -17,7 +18,7 @@ using tarvos::testing::writeFile;
 namespace {
 
 NetworkSettings defaults() {
-    return defaultNetworkSettings(QString(), "/home/ctl");
+    return defaultNetworkSettings("/home/ctl/.wine/drive_c/Programme/ProController/shortcut.txt");
 }
 
 TEST(NetworkConfig, DefaultsAreTodaysSources) {
@@ -32,9 +33,39 @@ TEST(NetworkConfig, DefaultsAreTodaysSources) {
     EXPECT_EQ(metarUrl(d.metarNoaa, "ED&T X"),
               "https://aviationweather.gov/api/data/metar?ids=ED%26T%20X&format=raw")
         << "a typed code stays one query value";
-    EXPECT_EQ(d.atcShortcuts, "/home/ctl/.wine/drive_c/Programme/ProController/shortcut.txt");
-    EXPECT_EQ(defaultNetworkSettings("/opt/pc/", "/home/ctl").atcShortcuts,
+    EXPECT_EQ(atcClientShortcutFileInWine(QString(), "/home/ctl"),
+              "/home/ctl/.wine/drive_c/Programme/ProController/shortcut.txt");
+    EXPECT_EQ(atcClientShortcutFileInWine("/opt/pc/", "/home/ctl"),
               "/opt/pc/drive_c/Programme/ProController/shortcut.txt");
+#ifdef Q_OS_WIN
+    EXPECT_EQ(defaultNetworkSettings().atcShortcuts, "C:\\Programme\\ProController\\shortcut.txt");
+#endif
+}
+
+TEST(NetworkConfig, PathsAreTakenAsWrittenBackslashesIncluded) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/network.txt";
+    const struct {
+        QByteArray line;
+        QString path;
+    } rows[] = {
+        {"atc-shortcuts=C:\\Sim\\new\\table\\shortcut.txt", "C:\\Sim\\new\\table\\shortcut.txt"},
+        {"atc-shortcuts = \"D:\\Pro Controller\\shortcut.txt\" ",
+         "D:\\Pro Controller\\shortcut.txt"},
+        {"atc-shortcuts=\\\\server\\share\\shortcut.txt", "\\\\server\\share\\shortcut.txt"},
+        {"atc-shortcuts=/home/ctl/sc.txt\n[other]\natc-shortcuts=C:\\x", "/home/ctl/sc.txt"},
+        {"atc-shortcuts=\"/home/ctl/a,b.txt\"", "/home/ctl/a,b.txt"},
+    };
+    for (const auto &row : rows) {
+        writeFile(path, "# mine\n" + row.line + "\n");
+        EXPECT_EQ(NetworkConfig(dir.path(), defaults()).settings().atcShortcuts, row.path)
+            << row.line.constData();
+    }
+    // The default written into a new file reads back as it was, backslashes and all.
+    NetworkSettings windows = defaults();
+    windows.atcShortcuts = "C:\\Programme\\ProController\\shortcut.txt";
+    QTemporaryDir fresh;
+    EXPECT_EQ(NetworkConfig(fresh.path(), windows).settings().atcShortcuts, windows.atcShortcuts);
 }
 
 TEST(NetworkConfig, CreatedOnceWithDefaultsThatReadBack) {

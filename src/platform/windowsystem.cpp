@@ -1,4 +1,4 @@
-#include "app/windowsystem.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QList>
