@@ -209,6 +209,10 @@ start_wine() {
         echo "Making the Wine prefix $WINEPREFIX"
         wineboot --init >/dev/null 2>&1
     fi
+    # F12 is the desktop's debugger key: with Wine's crash debugger set to start by itself, the
+    # F12 of the key macro ends the stand-in ATC client. The test prefix has no crash debugger.
+    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+        >/dev/null 2>&1 || true
     # The DLLs of the cross-built Qt and the MinGW runtime, for the test programs.
     local dirs=() dir
     dirs+=("$(qt_prefix)/bin")

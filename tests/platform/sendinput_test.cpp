@@ -5,6 +5,7 @@
 #include "clientlink/macrocontroller.h"
 #include "console/form1.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/qtprint.h"
 #include "platform/sendinputinjector.h"
 
 #include <QElapsedTimer>
