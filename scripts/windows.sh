@@ -11,6 +11,7 @@
 #   scripts/windows.sh            everything: toolchain, build, tests, packages
 #   scripts/windows.sh toolchain  only the cross-built Qt and GoogleTest
 #   scripts/windows.sh build|test|package   one step or more (earlier steps must have run)
+#   TARVOS_CTEST_ARGS="-R sendinput --repeat until-fail:5" scripts/windows.sh test
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src_dir=$(pwd)
@@ -256,7 +257,8 @@ start_netsim() {
 run_tests() {
     start_wine
     start_netsim
-    ctest --test-dir "$build_dir" --output-on-failure --timeout 600
+    # shellcheck disable=SC2086 # options for ctest, split as typed
+    ctest --test-dir "$build_dir" --output-on-failure --timeout 600 ${TARVOS_CTEST_ARGS:-}
 }
 
 # ---------------------------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QtGui/private/qguiapplication_p.h>
 
+#include <algorithm>
+
 #include <windows.h>
 
 namespace tarvos {
@@ -41,8 +43,14 @@ SendInputInjector::SendInputInjector() {
     }
 }
 
+SendInputInjector::~SendInputInjector() {
+    stopSharingInput();
+}
+
 void SendInputInjector::activate(WId window) {
     // This program sent the last input, so Windows lets it take the foreground back.
+    stopSharingInput();
+    m_keyWaitBudgetMs = kKeyWaitBudgetMs;
     const auto hwnd = reinterpret_cast<HWND>(window);
     if (IsWindowVisible(hwnd))
         SetForegroundWindow(hwnd);
@@ -56,10 +64,12 @@ QPoint SendInputInjector::pointerPosition() const {
 }
 
 void SendInputInjector::movePointer(QPoint to) {
+    stopSharingInput();
     SetCursorPos(to.x(), to.y());
 }
 
 void SendInputInjector::press(Button button) {
+    stopSharingInput();
     INPUT input = mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
     send(&input, 1);
 }
@@ -71,9 +81,51 @@ void SendInputInjector::release(Button button) {
 
 void SendInputInjector::typeKey(Key key) {
     const WORD vk = key == Key::F11 ? VK_F11 : VK_F12;
+    // The key goes to the program in front, and the macro goes on only once that program has
+    // read it: a click that brings another window to the front would otherwise take the keys
+    // still waiting in the queue with it (Wine hands queued keys to whoever has the keyboard
+    // when they are read). A thread's key state changes as it reads its key messages; sharing
+    // its input for the run of keys lets this thread see that state, where every press turns
+    // the key's toggle bit over.
+    const HWND front = GetForegroundWindow();
+    const DWORD target = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    if (target != m_sharedInput)
+        stopSharingInput();
+    if (m_sharedInput == 0 && m_keyWaitBudgetMs > 0 && target != 0 &&
+        target != GetCurrentThreadId() && AttachThreadInput(GetCurrentThreadId(), target, TRUE))
+        m_sharedInput = target;
+    const SHORT before = GetKeyState(vk);
     // Both in one call: no other input can come between the press and the release.
     INPUT inputs[2] = {keyInput(vk, true), keyInput(vk, false)};
     send(inputs, 2);
+    if (m_sharedInput == 0)
+        return;
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const SHORT now = GetKeyState(vk);
+        if ((now & 1) != (before & 1) && !(now & 0x8000))
+            break;
+        const auto waited = static_cast<int>(GetTickCount64() - start);
+        if (waited >= m_keyWaitBudgetMs) {
+            // A program that does not read its keys gets the rest without a wait.
+            m_keyWaitBudgetMs = 0;
+            stopSharingInput();
+            break;
+        }
+        // A program reads a key within microseconds; the desktop's sleep lasts a timer tick
+        // (up to 16 ms), so the first few milliseconds only yield.
+        if (waited < 5)
+            SwitchToThread();
+        else
+            Sleep(1);
+    }
+    m_keyWaitBudgetMs = std::max(0, m_keyWaitBudgetMs - static_cast<int>(GetTickCount64() - start));
+}
+
+void SendInputInjector::stopSharingInput() {
+    if (m_sharedInput != 0)
+        AttachThreadInput(GetCurrentThreadId(), m_sharedInput, FALSE);
+    m_sharedInput = 0;
 }
 
 void SendInputInjector::pause(int milliseconds) {

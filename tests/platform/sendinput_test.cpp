@@ -6,6 +6,7 @@
 #include "console/form1.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/qtprint.h"
+#include "macroinput.h"
 #include "platform/sendinputinjector.h"
 
 #include <QElapsedTimer>
@@ -20,17 +21,16 @@ using namespace tarvos;
 
 namespace {
 
-// Where the stand-in window lies; the pointer rests at P inside it, and the console spot
-// (644, 12) is outside.
-constexpr int kLeft = 200, kTop = 300, kWidth = 400, kHeight = 300;
-const QPoint kP(300, 400);
+using namespace tarvos::testing;
 
 class SendInputMacroTest : public ::testing::Test {
 protected:
     void SetUp() override {
         client.setProgram(QStringLiteral(TARVOS_STANDIN));
-        client.setArguments({QString::number(kLeft), QString::number(kTop), QString::number(kWidth),
-                             QString::number(kHeight)});
+        client.setArguments(QStringList{QString::number(kStandInLeft), QString::number(kStandInTop),
+                                        QString::number(kStandInWidth),
+                                        QString::number(kStandInHeight)} +
+                            extraArguments());
         client.start();
         ASSERT_TRUE(client.waitForStarted(10000));
         ASSERT_EQ(lines(1, 20000), QStringList{"ready"});
@@ -38,6 +38,7 @@ protected:
         SetCursorPos(kP.x(), kP.y());
         QTest::qWait(200);
     }
+    virtual QStringList extraArguments() const { return {}; }
     void TearDown() override {
         client.closeWriteChannel();
         if (!client.waitForFinished(5000))
@@ -62,17 +63,6 @@ protected:
         GetCursorPos(&p);
         return QPoint(p.x, p.y);
     }
-    static QStringList click(int button, QPoint at) {
-        const QString where = QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
-        return {QStringLiteral("down %1 ").arg(button) + where,
-                QStringLiteral("up %1 ").arg(button) + where};
-    }
-    static QStringList keys(const char *name, int n) {
-        QStringList out;
-        for (int i = 0; i < n; ++i)
-            out << QStringLiteral("press ") + name << QStringLiteral("release ") + name;
-        return out;
-    }
 
     QProcess client;
     QStringList pending;
@@ -85,9 +75,8 @@ protected:
 
 TEST_F(SendInputMacroTest, MenuMacroBClicksAtItsOffsetsAndBringsThePointerBack) {
     QTest::keyClick(form.Text1, Qt::Key_F2);
-    const QStringList expected =
-        click(1, kP) + click(3, kP) + click(1, kP + QPoint(10, 5)) + click(1, kP + QPoint(160, 35));
-    EXPECT_EQ(lines(expected.size()), expected);
+    const QStringList expected = menuMacroBInput();
+    EXPECT_EQ(asLines(lines(expected.size())), asLines(expected));
     // The last click, on the console spot, lies outside the window.
     EXPECT_EQ(lines(1, 300), QStringList());
     EXPECT_EQ(pointer(), kP);
@@ -96,9 +85,23 @@ TEST_F(SendInputMacroTest, MenuMacroBClicksAtItsOffsetsAndBringsThePointerBack) 
 
 TEST_F(SendInputMacroTest, KeyMacroTypesTwentyF11ThenNineF12) {
     QTest::keyClick(form.Text1, Qt::Key_F6);
-    const QStringList expected = click(1, kP) + keys("F11", 20) + keys("F12", 9);
-    EXPECT_EQ(lines(expected.size()), expected);
+    const QStringList expected = keyMacroF6Input();
+    EXPECT_EQ(asLines(lines(expected.size())), asLines(expected));
     EXPECT_EQ(lines(1, 300), QStringList());
+    EXPECT_EQ(pointer(), kP);
+}
+
+// An ATC client that hangs after the click costs the console a second at most.
+class SendInputBusyClientTest : public SendInputMacroTest {
+protected:
+    QStringList extraArguments() const override { return {QStringLiteral("5000")}; }
+};
+
+TEST_F(SendInputBusyClientTest, KeyMacroWaitsASecondAtMost) {
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(form.Text1, Qt::Key_F6);
+    EXPECT_LT(clock.elapsed(), 2500);
     EXPECT_EQ(pointer(), kP);
 }
 

@@ -4,12 +4,16 @@
 //   down 1 300,400 / up 3 300,400   (button 1 left, 3 right; screen coordinates)
 //   press F11 / release F11
 // It prints "ready" once it is shown and ends when its standard input closes or it is killed.
+// A fifth argument, milliseconds, makes it hang that long after the first click, as a busy
+// program does.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+DWORD stallMs = 0;
 
 void button(const char *what, int number, HWND window, LPARAM lParam) {
     POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -33,6 +37,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_LBUTTONUP:
         button("up", 1, window, lParam);
+        Sleep(stallMs);
+        stallMs = 0;
         return 0;
     case WM_RBUTTONDOWN:
         button("down", 3, window, lParam);
@@ -69,10 +75,12 @@ DWORD WINAPI watchInput(void *) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: standin_atc_client left top width height\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: standin_atc_client left top width height [stall-ms]\n");
         return 2;
     }
+    if (argc == 6)
+        stallMs = static_cast<DWORD>(std::atoi(argv[5]));
     const int left = std::atoi(argv[1]), top = std::atoi(argv[2]);
     const int width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     const HINSTANCE instance = GetModuleHandleW(nullptr);

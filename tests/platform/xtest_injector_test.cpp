@@ -5,6 +5,8 @@
 #include "clientlink/macrocontroller.h"
 #include "console/form1.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/qtprint.h"
+#include "macroinput.h"
 #include "platform/xtestinjector.h"
 
 #include <QApplication>
@@ -34,10 +36,7 @@ struct DisplayCloser {
 };
 using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
-// Where the stand-in window lies; the pointer rests at P inside it, and the console spot
-// (644, 12) is outside.
-constexpr int kLeft = 200, kTop = 300, kWidth = 400, kHeight = 300;
-const QPoint kP(300, 400);
+using namespace tarvos::testing;
 
 class StandInClient {
 public:
@@ -46,12 +45,13 @@ public:
         XSetWindowAttributes attributes{};
         attributes.event_mask = ButtonPressMask | ButtonReleaseMask | KeyPressMask |
                                 KeyReleaseMask | StructureNotifyMask;
-        m_window =
-            XCreateWindow(d, DefaultRootWindow(d), kLeft, kTop, kWidth, kHeight, 0, CopyFromParent,
-                          InputOutput, CopyFromParent, CWEventMask, &attributes);
+        m_window = XCreateWindow(d, DefaultRootWindow(d), kStandInLeft, kStandInTop, kStandInWidth,
+                                 kStandInHeight, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                 CWEventMask, &attributes);
         XSizeHints hints{};
         hints.flags = USPosition | USSize; // a window manager puts it where it asks to be
-        hints.x = kLeft, hints.y = kTop, hints.width = kWidth, hints.height = kHeight;
+        hints.x = kStandInLeft, hints.y = kStandInTop, hints.width = kStandInWidth,
+        hints.height = kStandInHeight;
         XSetWMNormalHints(d, m_window, &hints);
         // A window manager that has only just started may drop a request that came while it
         // was starting: the window asks again every half second.
@@ -179,17 +179,6 @@ protected:
         XGetInputFocus(display.get(), &focus, &revert);
         return focus;
     }
-    static QStringList click(int button, QPoint at) {
-        const QString where = QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
-        return {QStringLiteral("down %1 ").arg(button) + where,
-                QStringLiteral("up %1 ").arg(button) + where};
-    }
-    static QStringList keys(const char *name, int n) {
-        QStringList out;
-        for (int i = 0; i < n; ++i)
-            out << QStringLiteral("press ") + name << QStringLiteral("release ") + name;
-        return out;
-    }
 
     // The controller's situation: the console shown below the stand-in and active, the wind
     // field with the keyboard; then each macro that clicks into the ATC client, which takes the
@@ -230,9 +219,8 @@ protected:
 
 TEST_F(XTestMacroTest, MenuMacroBClicksAtItsOffsetsAndBringsThePointerBack) {
     QTest::keyClick(form.Text1, Qt::Key_F2);
-    const QStringList expected =
-        click(1, kP) + click(3, kP) + click(1, kP + QPoint(10, 5)) + click(1, kP + QPoint(160, 35));
-    EXPECT_EQ(received(expected.size()), expected);
+    const QStringList expected = menuMacroBInput();
+    EXPECT_EQ(asLines(received(expected.size())), asLines(expected));
     // The last click, on the console spot, lies outside the window.
     EXPECT_EQ(received(1, 300), QStringList());
     EXPECT_EQ(pointer(), kP);
@@ -241,8 +229,8 @@ TEST_F(XTestMacroTest, MenuMacroBClicksAtItsOffsetsAndBringsThePointerBack) {
 
 TEST_F(XTestMacroTest, KeyMacroTypesTwentyF11ThenNineF12) {
     QTest::keyClick(form.Text1, Qt::Key_F6);
-    const QStringList expected = click(1, kP) + keys("F11", 20) + keys("F12", 9);
-    EXPECT_EQ(received(expected.size()), expected);
+    const QStringList expected = keyMacroF6Input();
+    EXPECT_EQ(asLines(received(expected.size())), asLines(expected));
     EXPECT_EQ(received(1, 300), QStringList());
     EXPECT_EQ(pointer(), kP);
 }
