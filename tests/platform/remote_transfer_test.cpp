@@ -3,46 +3,17 @@
 // errors, a stalled server, a huge body, a redirect loop and a compressed status feed.
 #include "platform/qthttptransfer.h"
 
+#include "fakes/fetchnow.h"
 #include "fakes/qtprint.h"
 #include "fakes/testfiles.h"
 
-#include <QCoreApplication>
-#include <QTest>
 #include <gtest/gtest.h>
-
-#include <optional>
 
 using namespace tarvos;
 using namespace std::chrono_literals;
+using tarvos::testing::fetchNow;
 
 namespace {
-
-class CoreApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "remote_transfer_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = new QCoreApplication(argc, argv);
-    }
-    void TearDown() override { delete m_app; }
-
-private:
-    QCoreApplication *m_app = nullptr;
-};
-const auto *const kApp = ::testing::AddGlobalTestEnvironment(new CoreApplication);
-
-QCoro::Task<> fetchInto(HttpTransfer &transfer, QUrl url, std::optional<FetchResult> &out) {
-    out = co_await transfer.fetch(std::move(url));
-}
-
-FetchResult fetchNow(HttpTransfer &transfer, const QUrl &url) {
-    std::optional<FetchResult> result;
-    QCoro::Task<> task = fetchInto(transfer, url, result);
-    if (!QTest::qWaitFor([&] { return result.has_value(); }, 30000))
-        return FetchResult{false, {}, QStringLiteral("test gave up waiting"), 0, false};
-    return *result;
-}
 
 class RemoteTransfer : public ::testing::Test {
 protected:

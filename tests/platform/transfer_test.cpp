@@ -4,13 +4,13 @@
 #include "platform/reusinghttptransfer.h"
 
 #include "fakes/fakehttptransfer.h"
+#include "fakes/fetchnow.h"
 #include "fakes/qtprint.h"
 #include "fakes/testfiles.h"
 #include "netsimserver.h"
 #include "network/statusfeed.h"
 #include "network/statustext.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
@@ -22,39 +22,12 @@
 
 using namespace tarvos;
 using namespace std::chrono_literals;
+using tarvos::testing::fetchInto;
+using tarvos::testing::fetchNow;
 using tarvos::testing::fileBytes;
 using tarvos::testing::writeFile;
 
 namespace {
-
-// One QCoreApplication for the event loop of all tests.
-class CoreApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "transfer_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = new QCoreApplication(argc, argv);
-    }
-    void TearDown() override { delete m_app; }
-
-private:
-    QCoreApplication *m_app = nullptr;
-};
-const auto *const kApp = ::testing::AddGlobalTestEnvironment(new CoreApplication);
-
-QCoro::Task<> fetchInto(HttpTransfer &transfer, QUrl url, std::optional<FetchResult> &out) {
-    out = co_await transfer.fetch(std::move(url));
-}
-
-// Runs one fetch to its end while the event loop turns, as the console's handlers do.
-FetchResult fetchNow(HttpTransfer &transfer, const QUrl &url, int waitMs = 20000) {
-    std::optional<FetchResult> result;
-    QCoro::Task<> task = fetchInto(transfer, url, result);
-    if (!QTest::qWaitFor([&] { return result.has_value(); }, waitMs))
-        return FetchResult{false, {}, QStringLiteral("test gave up waiting"), 0, false};
-    return *result;
-}
 
 class Transfer : public ::testing::Test {
 protected:
