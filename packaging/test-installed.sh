@@ -39,8 +39,11 @@ version=$("$root/usr/bin/tarvos" --version)
 
 # The start gets an X display of its own, as a fresh desktop session has one: what other tests
 # left on the shared display cannot reach it. Without Xvfb, the display in DISPLAY is used.
+# -noreset: otherwise the server resets itself when xdpyinfo, its last client, leaves, and the
+# program's connection right after would be refused.
 if command -v Xvfb >/dev/null; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" \
+        >/dev/null 2>&1 &
     pids+=($!)
     for _ in $(seq 1 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
     [ -s "$tmp/display" ] && export DISPLAY=":$(head -n1 "$tmp/display")"

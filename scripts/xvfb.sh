@@ -3,7 +3,10 @@
 start_xvfb() {
     local display_file
     display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    # -noreset: an X server resets itself whenever its last client leaves, and refuses
+    # connections while it does; tests that follow one another would find it doing so.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$display_file" \
+        >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 100); do
         [ -s "$display_file" ] && break
