@@ -123,7 +123,7 @@ build_qt() {
     fi
     work=$(readlink -f "$prefix.build")
     chmod 755 "$work" # apt's download user writes the source files there
-    echo "Building Qt $version for Windows in $work (about half an hour on two idle cores)"
+    echo "Building Qt $version for Windows in $work (about 35 minutes on two idle cores)"
     (
         cd "$work"
         if [ ! -f qtbase/CMakeLists.txt ]; then
