@@ -5,12 +5,17 @@
 #include "platform/inputinjector.h"
 #include "platform/platform.h"
 
+#include <algorithm>
+
 namespace tarvos {
 
 MacroController::MacroController(Form1 &form, InputInjector &injector, ScreenInfo &screen,
                                  MessageBox &messages, QObject *parent)
     : QObject(parent), m_form(form), m_injector(injector), m_screen(screen), m_messages(messages) {
     connect(form.Text1, &Field::keyPressed, this, &MacroController::keyPressed);
+    m_keep.setInterval(5);
+    m_keep.setTimerType(Qt::PreciseTimer);
+    connect(&m_keep, &QTimer::timeout, this, &MacroController::keepTheKeyboard);
 }
 
 QString MacroController::unavailableText() {
@@ -34,6 +39,10 @@ void MacroController::run(int macro) {
     }
     using Kind = MacroStep::Kind;
     using Button = InputInjector::Button;
+    // This macro's clicks give the keyboard away on purpose: the last one's watch ends.
+    m_keep.stop();
+    const QDeadlineTimer waitsEnd(kMacroWaitMs, Qt::PreciseTimer);
+    bool keep = false;
     const QPoint saved = m_injector.pointerPosition();
     for (const MacroStep &step : macroSteps(macro, saved, m_screen.sizePixels())) {
         switch (step.kind) {
@@ -53,23 +62,47 @@ void MacroController::run(int macro) {
             m_injector.release(Button::Right);
             break;
         case Kind::TypeF11:
-            m_injector.typeKey(InputInjector::Key::F11);
+            m_injector.typeKey(InputInjector::Key::F11, waitsEnd);
             break;
         case Kind::TypeF12:
-            m_injector.typeKey(InputInjector::Key::F12);
+            m_injector.typeKey(InputInjector::Key::F12, waitsEnd);
             break;
         case Kind::Pause:
             m_injector.pause(step.pauseMs);
             break;
+        case Kind::AwaitClient:
+            // Whether the client took it or the time is up, the macro goes on.
+            m_injector.waitForKeyboardToLeave(waitsEnd);
+            break;
         case Kind::FocusWindField:
-            // The click into the ATC client gave it the focus after the last input the console
-            // received, which is the time Qt's own activation request carries: the injector
-            // asks the desktop with a current one.
-            m_injector.activate(m_form.winId());
-            m_form.activateWindow();
-            m_form.Text1->setFocus(Qt::OtherFocusReason);
+            takeKeyboardBack();
+            m_keepUntil = QDeadlineTimer(
+                std::min<qint64>(kKeepKeyboardMs, waitsEnd.remainingTime()), Qt::PreciseTimer);
+            keep = true;
             break;
         }
+    }
+    if (keep && !m_keepUntil.hasExpired())
+        m_keep.start();
+}
+
+void MacroController::takeKeyboardBack() {
+    // The click into the ATC client gave it the focus after the last input the console
+    // received, which is the time Qt's own activation request carries: the injector asks the
+    // desktop with a current one.
+    m_injector.activate(m_form.winId());
+    m_form.activateWindow();
+    m_form.Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void MacroController::keepTheKeyboard() {
+    if (!m_injector.hasKeyboard()) {
+        // A client that read its click late took the focus after the console had taken it
+        // back: once more, and that is the last.
+        m_keep.stop();
+        takeKeyboardBack();
+    } else if (m_keepUntil.hasExpired()) {
+        m_keep.stop();
     }
 }
 

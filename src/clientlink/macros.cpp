@@ -47,9 +47,8 @@ QPoint menuOpening(Steps &steps, QPoint p) {
 }
 
 // Clicks the spot that brings the console to the front, puts the focus into the wind field and
-// the pointer back where it was. The ATC client handles the clicks before the focus comes back:
-// a client that takes the focus with a click's time after the console took it back would keep
-// the keyboard.
+// the pointer back where it was. The ATC client handles the clicks before the focus comes back;
+// one that takes the focus after the console took it back loses it again (see the controller).
 void backToConsole(Steps &steps, QPoint saved) {
     moveTo(steps, kConsoleSpot);
     leftClick(steps);
@@ -88,7 +87,8 @@ Steps menuC(QPoint p) {
 Steps keys(QPoint p, int f11, int f12) {
     Steps steps;
     leftClick(steps); // selects the aircraft and brings the ATC client to the front
-    steps.push_back(MacroStep{Kind::Pause, {}, kMacroPauseMs});
+    // Keys typed before the client has the keyboard would go to the console.
+    steps.push_back(MacroStep{Kind::AwaitClient, {}, 0});
     steps.insert(steps.end(), f11, MacroStep{Kind::TypeF11, {}, 0});
     steps.insert(steps.end(), f12, MacroStep{Kind::TypeF12, {}, 0});
     backToConsole(steps, p);

@@ -20,8 +20,9 @@ struct MacroStep {
         RightUp,
         TypeF11, // one key into the foreground window, waiting until it is taken
         TypeF12,
-        Pause,          // `pauseMs`: the ATC client comes to the foreground meanwhile
-        FocusWindField, // the keyboard focus back into the console's wind field
+        Pause,          // `pauseMs`: the ATC client handles the clicks meanwhile
+        AwaitClient,    // until the keyboard has left the console for the ATC client
+        FocusWindField, // the keyboard focus back into the console's wind field, and kept
     };
 
     Kind kind = Kind::Pause;
@@ -34,8 +35,15 @@ struct MacroStep {
 // A spot near the top of the screen that the macros click to bring the console back to the
 // front (the console stands centred at the top of the screen).
 inline constexpr QPoint kConsoleSpot{644, 12};
-// How long the key macros wait after the selecting click before they type.
+// How long the macros wait after their last click before they take the keyboard back.
 inline constexpr int kMacroPauseMs = 30;
+// All waits of one macro together (for the ATC client to take the keyboard, to read its keys,
+// to try to take the keyboard back late) end this long after the macro's start: a client that
+// never does costs that much and no more.
+inline constexpr int kMacroWaitMs = 1000;
+// How long after taking the keyboard back the console takes it back once more if another
+// window takes it (a client that reads its click late takes the focus late).
+inline constexpr int kKeepKeyboardMs = 300;
 
 // The macro of a key code (Qt::Key_F1 .. Qt::Key_F8 give 1..8), or none for any other key.
 std::optional<int> macroForKey(int key);

@@ -4,6 +4,7 @@
 // the pointer and type function keys as if the controller did it himself. Coordinates are
 // screen pixels.
 
+#include <QDeadlineTimer>
 #include <QPoint>
 #include <qwindowdefs.h>
 
@@ -26,8 +27,9 @@ public:
     virtual void press(Button button) = 0;
     virtual void release(Button button) = 0;
     // Presses and releases one key in the window that has the keyboard focus and returns when
-    // the display has taken both events.
-    virtual void typeKey(Key key) = 0;
+    // the display has taken both events; where the desktop can tell when the receiving program
+    // has read the key (Windows), it waits for that too, but not beyond `waitUntil`.
+    virtual void typeKey(Key key, QDeadlineTimer waitUntil) = 0;
     // Sends what is pending and waits, so that the receiving program can react.
     virtual void pause(int milliseconds) = 0;
     // Gives the keyboard back to one of this program's shown top-level windows (its native id),
@@ -35,6 +37,12 @@ public:
     // took the focus after the last input this program itself received, which is how a
     // toolkit's own activation request is dated and then refused.
     virtual void activate(WId window) = 0;
+    // Whether the keyboard is with this program: on X the input focus is one of its windows (or
+    // lies inside one), on Windows the window in front is one of its own.
+    virtual bool hasKeyboard() const = 0;
+    // Returns once the keyboard has gone to another program (true) or at `until` (false),
+    // looking every millisecond or so; the desktop learns of it without this program's events.
+    virtual bool waitForKeyboardToLeave(QDeadlineTimer until);
 };
 
 } // namespace tarvos

@@ -3,8 +3,6 @@
 #include <QGuiApplication>
 #include <QtGui/private/qguiapplication_p.h>
 
-#include <algorithm>
-
 #include <windows.h>
 
 namespace tarvos {
@@ -50,7 +48,6 @@ SendInputInjector::~SendInputInjector() {
 void SendInputInjector::activate(WId window) {
     // This program sent the last input, so Windows lets it take the foreground back.
     stopSharingInput();
-    m_keyWaitBudgetMs = kKeyWaitBudgetMs;
     const auto hwnd = reinterpret_cast<HWND>(window);
     if (IsWindowVisible(hwnd))
         SetForegroundWindow(hwnd);
@@ -79,7 +76,7 @@ void SendInputInjector::release(Button button) {
     send(&input, 1);
 }
 
-void SendInputInjector::typeKey(Key key) {
+void SendInputInjector::typeKey(Key key, QDeadlineTimer waitUntil) {
     const WORD vk = key == Key::F11 ? VK_F11 : VK_F12;
     // The key goes to the program in front, and the macro goes on only once that program has
     // read it: a click that brings another window to the front would otherwise take the keys
@@ -91,8 +88,12 @@ void SendInputInjector::typeKey(Key key) {
     const DWORD target = front ? GetWindowThreadProcessId(front, nullptr) : 0;
     if (target != m_sharedInput)
         stopSharingInput();
-    if (m_sharedInput == 0 && m_keyWaitBudgetMs > 0 && target != 0 &&
-        target != GetCurrentThreadId() && AttachThreadInput(GetCurrentThreadId(), target, TRUE))
+    // Once the macro's time for waiting is up, a program that does not read its keys gets the
+    // rest without a wait.
+    if (waitUntil.hasExpired())
+        stopSharingInput();
+    else if (m_sharedInput == 0 && target != 0 && target != GetCurrentThreadId() &&
+             AttachThreadInput(GetCurrentThreadId(), target, TRUE))
         m_sharedInput = target;
     const SHORT before = GetKeyState(vk);
     // Both in one call: no other input can come between the press and the release.
@@ -105,21 +106,17 @@ void SendInputInjector::typeKey(Key key) {
         const SHORT now = GetKeyState(vk);
         if ((now & 1) != (before & 1) && !(now & 0x8000))
             break;
-        const auto waited = static_cast<int>(GetTickCount64() - start);
-        if (waited >= m_keyWaitBudgetMs) {
-            // A program that does not read its keys gets the rest without a wait.
-            m_keyWaitBudgetMs = 0;
+        if (waitUntil.hasExpired()) {
             stopSharingInput();
             break;
         }
         // A program reads a key within microseconds; the desktop's sleep lasts a timer tick
         // (up to 16 ms), so the first few milliseconds only yield.
-        if (waited < 5)
+        if (GetTickCount64() - start < 5)
             SwitchToThread();
         else
             Sleep(1);
     }
-    m_keyWaitBudgetMs = std::max(0, m_keyWaitBudgetMs - static_cast<int>(GetTickCount64() - start));
 }
 
 void SendInputInjector::stopSharingInput() {
@@ -130,6 +127,14 @@ void SendInputInjector::stopSharingInput() {
 
 void SendInputInjector::pause(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
+}
+
+bool SendInputInjector::hasKeyboard() const {
+    const HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    if (front)
+        GetWindowThreadProcessId(front, &process);
+    return process != 0 && process == GetCurrentProcessId();
 }
 
 } // namespace tarvos

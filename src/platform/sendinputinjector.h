@@ -11,8 +11,8 @@ namespace tarvos {
 // After a macro the console takes the keyboard back by activating its window, which Windows
 // grants only to the program the user worked in last; Qt is told to activate its windows even
 // when another program is in front (it attaches to that program's input for the moment).
-// Each typed key is waited for until the program in front has read it, a second at most per
-// macro, so that the click back into the console cannot take keys still in the queue.
+// Each typed key is waited for until the program in front has read it (within the macro's time
+// for waiting), so that the click back into the console cannot take keys still in the queue.
 class SendInputInjector final : public InputInjector {
 public:
     SendInputInjector();
@@ -23,16 +23,14 @@ public:
     void movePointer(QPoint to) override;
     void press(Button button) override;
     void release(Button button) override;
-    void typeKey(Key key) override;
+    void typeKey(Key key, QDeadlineTimer waitUntil) override;
     void pause(int milliseconds) override;
     void activate(WId window) override;
+    bool hasKeyboard() const override;
 
 private:
     void stopSharingInput();
 
-    // How long one macro may wait, in all, for the program in front to read its keys.
-    static constexpr int kKeyWaitBudgetMs = 1000;
-    int m_keyWaitBudgetMs = kKeyWaitBudgetMs;
     // The thread whose input this one shares while keys are typed (a DWORD, which the header
     // does not spell so that windows.h's macros stay out of the rest of the program).
     unsigned long m_sharedInput = 0;

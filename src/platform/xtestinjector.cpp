@@ -1,5 +1,9 @@
 #include "platform/xtestinjector.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -78,7 +82,7 @@ void XTestInjector::release(Button which) {
     button(which, false);
 }
 
-void XTestInjector::typeKey(Key key) {
+void XTestInjector::typeKey(Key key, QDeadlineTimer) {
     if (!display())
         return;
     Display *d = dpy(m_display);
@@ -87,8 +91,9 @@ void XTestInjector::typeKey(Key key) {
         return; // the keyboard map has no such key
     XTestFakeKeyEvent(d, code, True, CurrentTime);
     XTestFakeKeyEvent(d, code, False, CurrentTime);
-    // X cannot tell when the receiving program has handled a key; waiting until the server has
-    // taken both events keeps the keys in order with the clicks that follow.
+    // X cannot tell when the receiving program has handled a key (so there is nothing to wait
+    // for): the server sends each key to the window that has the focus when it takes the key,
+    // and waiting until it has taken both keeps the keys in order with the clicks that follow.
     XSync(d, False);
 }
 
@@ -139,6 +144,24 @@ void XTestInjector::activate(WId window) {
     XRaiseWindow(d, w);
     XSetInputFocus(d, w, RevertToParent, CurrentTime);
     XSync(d, False);
+}
+
+bool XTestInjector::hasKeyboard() const {
+    if (!display())
+        return false;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(dpy(m_display), &focus, &revert);
+    // None or PointerRoot (the keys go to whatever lies under the pointer, which the macros put
+    // over the ATC client) are no window of ours. Qt gives the focus to the very windows it made,
+    // and asks no other program's window about its parent, which may be gone by then.
+    if (focus == 0 || focus == PointerRoot)
+        return false;
+    const QWindowList windows = QGuiApplication::allWindows();
+    return std::any_of(windows.begin(), windows.end(), [focus](const QWindow *window) {
+        // Only a window that has a native one: asking another for its id would create it.
+        return window->handle() && static_cast<Window>(window->winId()) == focus;
+    });
 }
 
 } // namespace tarvos

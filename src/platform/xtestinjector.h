@@ -22,9 +22,10 @@ public:
     void movePointer(QPoint to) override;
     void press(Button button) override;
     void release(Button button) override;
-    void typeKey(Key key) override;
+    void typeKey(Key key, QDeadlineTimer waitUntil) override;
     void pause(int milliseconds) override;
     void activate(WId window) override;
+    bool hasKeyboard() const override;
 
 private:
     void button(Button button, bool down);

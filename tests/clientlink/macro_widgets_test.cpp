@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tarvos;
@@ -46,8 +47,8 @@ TEST_F(MacroWidgetTest, KeyMacrosTypeTheirKeysInOrder) {
         QStringList keys = injector.calls.filter(QStringLiteral("key "));
         QStringList expected = QStringList(c.f11, "key F11") + QStringList(c.f12, "key F12");
         EXPECT_EQ(keys, expected) << c.key;
-        // Pause after the selecting click, before the first key.
-        EXPECT_EQ(injector.calls.mid(0, 3), (QStringList{"down left", "up left", "pause 30"}));
+        // The ATC client takes the keyboard after the selecting click, before the first key.
+        EXPECT_EQ(injector.calls.mid(0, 3), (QStringList{"down left", "up left", "await"}));
         EXPECT_EQ(injector.pointer, QPoint(400, 300));
     }
 }
@@ -91,6 +92,43 @@ TEST_F(MacroWidgetTest, FocusBackInTheWindFieldExceptAfterMenuMacroA) {
     form.Text3->setFocus();
     macros.run(1);
     EXPECT_EQ(QApplication::focusWidget(), form.Text3);
+}
+
+// After the keyboard came back another window may take it within 300 ms (an ATC client that read
+// its click late): the console takes it back once more. After F1 the keyboard stays away.
+TEST_F(MacroWidgetTest, TheKeyboardIsTakenBackOnceMoreWithin300Ms) {
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    constexpr int kNever = -1;
+    struct {
+        int macro, leavesAfterMs, activations;
+    } cases[] = {{2, 0, 2}, {6, 100, 2}, {5, 200, 2}, {3, 450, 1}, {8, kNever, 1}, {1, 100, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "F" << c.macro << ", away after " << c.leavesAfterMs);
+        injector.calls.clear();
+        form.Text3->setFocus();
+        macros.run(c.macro);
+        if (c.leavesAfterMs != kNever)
+            QTimer::singleShot(c.leavesAfterMs, [&] { injector.keyboardHere = false; });
+        QTest::qWait(500);
+        EXPECT_FALSE(macros.keepingTheKeyboard());
+        EXPECT_EQ(injector.calls.count("activate"), c.activations);
+        if (c.activations > 0) {
+            EXPECT_EQ(QApplication::focusWidget(), form.Text1);
+        }
+        injector.keyboardHere = true;
+    }
+}
+
+TEST_F(MacroWidgetTest, TheNextMacroEndsTheWatchItsClicksWouldMeet) {
+    macros.run(2);
+    ASSERT_TRUE(macros.keepingTheKeyboard());
+    macros.run(1); // its clicks take the keyboard to the ATC client on purpose
+    injector.keyboardHere = false;
+    injector.calls.clear();
+    QTest::qWait(400);
+    EXPECT_FALSE(injector.calls.contains("activate"));
 }
 
 TEST_F(MacroWidgetTest, WithoutInjectionTheFirstKeySaysSoOnce) {

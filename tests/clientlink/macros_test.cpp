@@ -10,7 +10,8 @@ using namespace tarvos;
 namespace {
 
 // Compact form of a macro: "ld lu" left down/up, "rd ru" right, "m x,y" a move, "F11*20" a run
-// of keys, "p30" a pause, "focus" the wind field.
+// of keys, "p30" a pause, "await" the wait for the ATC client to take the keyboard, "focus" the
+// wind field.
 std::string compact(const std::vector<MacroStep> &steps) {
     QStringList out;
     QString lastKey;
@@ -52,6 +53,9 @@ std::string compact(const std::vector<MacroStep> &steps) {
         case K::Pause:
             out << QStringLiteral("p%1").arg(s.pauseMs);
             break;
+        case K::AwaitClient:
+            out << "await";
+            break;
         case K::FocusWindField:
             out << "focus";
             break;
@@ -73,10 +77,10 @@ TEST(Macros, EachKeysSequence) {
         {2, opening + "m 560,335 ld lu " + back},
         {3, opening + "m 560,355 ld lu " + back},
         {4, opening + "m 560,395"},
-        {5, "ld lu p30 F11*20 " + back},
-        {6, "ld lu p30 F11*20 F12*9 " + back},
-        {7, "ld lu p30 F11*20 F12*10 " + back},
-        {8, "ld lu p30 F12*20 " + back},
+        {5, "ld lu await F11*20 " + back},
+        {6, "ld lu await F11*20 F12*9 " + back},
+        {7, "ld lu await F11*20 F12*10 " + back},
+        {8, "ld lu await F12*20 " + back},
     };
     for (const auto &[macro, expected] : cases)
         EXPECT_EQ(compact(macroSteps(macro, p, screen)), expected) << "F" << macro;

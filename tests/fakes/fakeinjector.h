@@ -1,7 +1,8 @@
 #pragma once
 
 // Synthetic input that only writes down what it was asked to do, one line per call, and keeps
-// the pointer position the moves leave.
+// the pointer position the moves leave. The keyboard is with the console until a test says
+// otherwise; waiting for it to leave takes no time.
 
 #include "platform/inputinjector.h"
 
@@ -20,13 +21,22 @@ public:
     }
     void press(Button button) override { calls << QStringLiteral("down ") + name(button); }
     void release(Button button) override { calls << QStringLiteral("up ") + name(button); }
-    void typeKey(Key key) override {
+    void typeKey(Key key, QDeadlineTimer) override {
         calls << (key == Key::F11 ? QStringLiteral("key F11") : QStringLiteral("key F12"));
     }
     void pause(int milliseconds) override { calls << QStringLiteral("pause %1").arg(milliseconds); }
-    void activate(WId) override { calls << QStringLiteral("activate"); }
+    void activate(WId) override {
+        calls << QStringLiteral("activate");
+        keyboardHere = true;
+    }
+    bool hasKeyboard() const override { return keyboardHere; }
+    bool waitForKeyboardToLeave(QDeadlineTimer) override {
+        calls << QStringLiteral("await");
+        return !keyboardHere;
+    }
 
     bool canInject = true;
+    bool keyboardHere = true;
     QPoint pointer;
     QStringList calls;
 

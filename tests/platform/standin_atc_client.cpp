@@ -5,15 +5,36 @@
 //   press F11 / release F11
 // It prints "ready" once it is shown and ends when its standard input closes or it is killed.
 // A fifth argument, milliseconds, makes it hang that long after the first click, as a busy
-// program does.
+// program does. A sixth says when it takes the keyboard after it has read a click: a number of
+// milliseconds (as a program does that gets round to it late), or "never"; without it the
+// desktop gives it the keyboard as it reads the click.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 DWORD stallMs = 0;
+// When the window takes the keyboard after reading a click: as the desktop does, never, or a
+// number of milliseconds.
+constexpr int kAsTheDesktopDoes = -1, kNever = -2;
+int focusAfterMs = kAsTheDesktopDoes;
+constexpr UINT_PTR kFocusTimer = 1;
+bool focusPending = false;
+
+void takeFocusLater(HWND window) {
+    if (focusAfterMs < 0 || focusPending)
+        return;
+    if (focusAfterMs == 0) {
+        SetForegroundWindow(window);
+        return;
+    }
+    focusPending = true;
+    SetTimer(window, kFocusTimer, static_cast<UINT>(focusAfterMs), nullptr);
+}
 
 void button(const char *what, int number, HWND window, LPARAM lParam) {
     POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -32,8 +53,18 @@ void key(const char *what, WPARAM virtualKey) {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_MOUSEACTIVATE:
+        if (focusAfterMs == kAsTheDesktopDoes)
+            return DefWindowProcW(window, message, wParam, lParam);
+        return MA_NOACTIVATE;
+    case WM_TIMER:
+        KillTimer(window, kFocusTimer);
+        focusPending = false;
+        SetForegroundWindow(window);
+        return 0;
     case WM_LBUTTONDOWN:
         button("down", 1, window, lParam);
+        takeFocusLater(window);
         return 0;
     case WM_LBUTTONUP:
         button("up", 1, window, lParam);
@@ -42,6 +73,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_RBUTTONDOWN:
         button("down", 3, window, lParam);
+        takeFocusLater(window);
         return 0;
     case WM_RBUTTONUP:
         button("up", 3, window, lParam);
@@ -75,12 +107,16 @@ DWORD WINAPI watchInput(void *) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 5 && argc != 6) {
-        std::fprintf(stderr, "usage: standin_atc_client left top width height [stall-ms]\n");
+    if (argc < 5 || argc > 7) {
+        std::fprintf(stderr, "usage: standin_atc_client left top width height [stall-ms "
+                             "[focus-after-ms|never]]\n");
         return 2;
     }
-    if (argc == 6)
+    if (argc >= 6)
         stallMs = static_cast<DWORD>(std::atoi(argv[5]));
+    if (argc == 7)
+        focusAfterMs =
+            std::strcmp(argv[6], "never") == 0 ? kNever : std::max(0, std::atoi(argv[6]));
     const int left = std::atoi(argv[1]), top = std::atoi(argv[2]);
     const int width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
