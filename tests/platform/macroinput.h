@@ -1,10 +1,20 @@
 #pragma once
 
 // What a stand-in ATC client writes down when the F-key macros run against it, the same on both
-// desktops: one line per button or key event ("down 1 300,400", "release F11").
+// desktops: one line per button or key event ("down 1 300,400", "release F11"); and the clients
+// the macros are tried against, and how long a macro may take.
 
+#include "clientlink/macrocontroller.h"
+#include "clientlink/macros.h"
+#include "console/form1.h"
+
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QStringList>
+#include <QTest>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <optional>
 
 namespace tarvos::testing {
 
@@ -37,6 +47,40 @@ inline QStringList menuMacroBInput() {
 // F6: selects the aircraft, then twenty F11 and nine F12.
 inline QStringList keyMacroF6Input() {
     return click(1, kP) + keys("F11", 20) + keys("F12", 9);
+}
+
+// When each stand-in takes the keyboard after it has read a click, if ever.
+struct StandIn {
+    std::optional<int> focusAfterMs;
+    const char *name;
+};
+inline const StandIn kStandIns[] = {{0, "takes the keyboard at once"},
+                                    {50, "takes the keyboard after 50 ms"},
+                                    {150, "takes the keyboard after 150 ms"},
+                                    {std::nullopt, "never takes the keyboard"}};
+
+// What a client receives of F2 or F6: F6's keys only once it has the keyboard.
+inline QStringList macroInput(Qt::Key key, bool clientHasTheKeyboard) {
+    if (key == Qt::Key_F2)
+        return menuMacroBInput();
+    return clientHasTheKeyboard ? keyMacroF6Input() : click(1, kP);
+}
+
+// Presses `key` in the wind field and waits until the console no longer watches over the
+// keyboard. No macro takes more than its second of waiting, its fixed pause and a margin for
+// sending the input; the times are printed for the record.
+inline void runTimed(Form1 &form, const MacroController &macros, Qt::Key key, const char *where) {
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(form.Text1, key);
+    const qint64 handler = clock.elapsed();
+    while (macros.keepingTheKeyboard())
+        QTest::qWait(1);
+    const qint64 all = clock.elapsed();
+    EXPECT_LT(all, kMacroWaitMs + kMacroPauseMs + 150);
+    std::printf("%s: F%d: %lld ms in the key's handler, %lld ms with the watch over the keyboard\n",
+                where, key - Qt::Key_F1 + 1, static_cast<long long>(handler),
+                static_cast<long long>(all));
 }
 
 // One event a line, so that a failed comparison shows every event and where they part.

@@ -28,10 +28,6 @@ bool focusPending = false;
 void takeFocusLater(HWND window) {
     if (focusAfterMs < 0 || focusPending)
         return;
-    if (focusAfterMs == 0) {
-        SetForegroundWindow(window);
-        return;
-    }
     focusPending = true;
     SetTimer(window, kFocusTimer, static_cast<UINT>(focusAfterMs), nullptr);
 }
@@ -116,7 +112,7 @@ int main(int argc, char **argv) {
         stallMs = static_cast<DWORD>(std::atoi(argv[5]));
     if (argc == 7)
         focusAfterMs =
-            std::strcmp(argv[6], "never") == 0 ? kNever : std::max(0, std::atoi(argv[6]));
+            std::strcmp(argv[6], "never") == 0 ? kNever : std::max(1, std::atoi(argv[6]));
     const int left = std::atoi(argv[1]), top = std::atoi(argv[2]);
     const int width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
