@@ -17,10 +17,10 @@ class ScreenInfo;
 //
 // A macro runs inside the key's handler: its waits (for the ATC client to take the keyboard, on
 // Windows for it to read each key) look at the desktop, not at the console's events, and end
-// within a second of the key. Keys pressed meanwhile wait in the desktop's queue and run their
-// macros afterwards, in order. After the keyboard came back the console watches, on a timer and
-// with its events running, whether another window takes the keyboard within 300 ms, and then
-// takes it back once more; the next F-key ends that watch, since its clicks are meant to give
+// within a second of the key. Keys the console receives meanwhile wait in the desktop's queue and
+// run their macros afterwards, in order. After the keyboard came back the console watches, on a
+// timer and with its events running, whether another window takes the keyboard within 300 ms, and
+// then takes it back once more; the next F-key ends that watch, since its clicks are meant to give
 // the keyboard away.
 class MacroController : public QObject {
     Q_OBJECT
@@ -30,15 +30,13 @@ public:
 
     // The text of the one message shown where the desktop allows no synthetic input.
     static QString unavailableText();
+    // Whether the console still watches that it keeps the keyboard after the last macro.
+    bool keepingTheKeyboard() const { return m_keep.isActive(); }
 
 public slots:
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
     // Macro 1..8 (F1..F8).
     void run(int macro);
-
-public:
-    // Whether the console still watches that it keeps the keyboard after the last macro.
-    bool keepingTheKeyboard() const { return m_keep.isActive(); }
 
 private:
     void takeKeyboardBack();
