@@ -30,6 +30,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 using namespace tarvos;
 
@@ -108,6 +110,8 @@ public:
     // From now on the window takes the focus this long after it has read a click (with the
     // click's time when at once, else as late as it comes), or never.
     void takeFocusAfter(std::optional<int> ms) { m_focusAfterMs = ms.value_or(kNever); }
+    // The next click it reads makes it press this key, as the controller would meanwhile.
+    void pressOnClick(KeySym key) { m_pressOnClick = key; }
 
 private:
     void run(std::stop_token stop) {
@@ -134,6 +138,12 @@ private:
                             .arg(e.xbutton.button)
                             .arg(e.xbutton.x_root)
                             .arg(e.xbutton.y_root);
+                if (const KeySym key = m_pressOnClick.exchange(0); key && e.type == ButtonPress) {
+                    const KeyCode code = XKeysymToKeycode(d, key);
+                    XTestFakeKeyEvent(d, code, True, CurrentTime);
+                    XTestFakeKeyEvent(d, code, False, CurrentTime);
+                    XFlush(d);
+                }
                 const int after = m_focusAfterMs;
                 if (e.type == ButtonPress && after == 0) {
                     XSetInputFocus(d, m_window, RevertToParent, e.xbutton.time);
@@ -157,6 +167,7 @@ private:
 
     static constexpr int kNever = -1;
     std::atomic<int> m_focusAfterMs = 0;
+    std::atomic<KeySym> m_pressOnClick = 0;
     DisplayPtr m_display;
     Window m_window = 0;
     std::mutex m_mutex;
@@ -282,6 +293,22 @@ TEST_F(XTestMacroTest, AfterTheMacrosTheWindFieldHasTheKeyboard) {
 
 TEST_F(XTestMacroTest, EachClientIsServedWithinASecond) {
     expectEachClientServedWithinASecond("no window manager");
+}
+
+// An F-key that reaches the console while a macro waits for the ATC client runs its macro
+// afterwards, whole: F6's click (its keys go to the console, as the client never takes the
+// keyboard), then all of F2.
+TEST_F(XTestMacroTest, AnFKeyDuringAMacroRunsItsMacroAfterIt) {
+    showTheConsole();
+    client->takeFocusAfter(std::nullopt);
+    client->pressOnClick(XK_F2);
+    form.Text1->setFocus();
+    QTest::keyClick(form.Text1, Qt::Key_F6);
+    QTest::qWait(500);
+    const QStringList expected = click(1, kP) + menuMacroBInput();
+    EXPECT_EQ(asLines(received(expected.size())), asLines(expected));
+    EXPECT_EQ(pointer(), kP);
+    expectTheKeyboardInTheWindField();
 }
 
 // The same under a window manager that gives the focus to a clicked window and weighs each
