@@ -37,8 +37,8 @@ public:
     // took the focus after the last input this program itself received, which is how a
     // toolkit's own activation request is dated and then refused.
     virtual void activate(WId window) = 0;
-    // Whether the keyboard is with this program: on X the input focus is one of its windows (or
-    // lies inside one), on Windows the window in front is one of its own.
+    // Whether the keyboard is with this program: on X the input focus is one of its windows, on
+    // Windows the window in front is one of its own.
     virtual bool hasKeyboard() const = 0;
     // Returns once the keyboard has gone to another program (true) or at `until` (false),
     // looking every millisecond or so; the desktop learns of it without this program's events.
