@@ -164,4 +164,25 @@ bool XTestInjector::hasKeyboard() const {
     });
 }
 
+bool XTestInjector::waitForKeyboardToLeave(QDeadlineTimer until) {
+    if (!display() || !InputInjector::waitForKeyboardToLeave(until))
+        return false;
+    // A window manager that gives the focus on a click holds the pointer until it has handled
+    // the click, gives the focus and only then passes the click on: keys typed meanwhile would
+    // reach the ATC client before its click.
+    while (!pointerIsFree() && !until.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return true;
+}
+
+bool XTestInjector::pointerIsFree() {
+    Display *d = dpy(m_display);
+    if (XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, 0, 0,
+                     CurrentTime) != GrabSuccess)
+        return false;
+    XUngrabPointer(d, CurrentTime);
+    XSync(d, False);
+    return true;
+}
+
 } // namespace tarvos

@@ -26,9 +26,13 @@ public:
     void pause(int milliseconds) override;
     void activate(WId window) override;
     bool hasKeyboard() const override;
+    bool waitForKeyboardToLeave(QDeadlineTimer until) override;
 
 private:
     void button(Button button, bool down);
+    // Whether no other program holds the pointer (a window manager that has not yet passed a
+    // click on): a grab of it succeeds, and is let go at once.
+    bool pointerIsFree();
     // The X server's time now, from a property change on a window of this connection.
     unsigned long serverTime();
     // The connection is opened at the first use, so that a console whose macros are never used
