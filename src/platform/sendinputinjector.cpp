@@ -137,4 +137,19 @@ bool SendInputInjector::hasKeyboard() const {
     return process != 0 && process == GetCurrentProcessId();
 }
 
+bool SendInputInjector::waitForKeyboardToLeave(QDeadlineTimer until) {
+    for (;;) {
+        if (!hasKeyboard())
+            return true;
+        if (until.hasExpired())
+            return false;
+        // The program that takes the front sends this one's windows their deactivation and
+        // waits until they have it: messages sent from other threads are delivered meanwhile
+        // (as Windows does while a thread waits in SendMessage), nothing else is.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_SENDMESSAGE, 0);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 } // namespace tarvos

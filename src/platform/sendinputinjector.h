@@ -27,6 +27,7 @@ public:
     void pause(int milliseconds) override;
     void activate(WId window) override;
     bool hasKeyboard() const override;
+    bool waitForKeyboardToLeave(QDeadlineTimer until) override;
 
 private:
     void stopSharingInput();
