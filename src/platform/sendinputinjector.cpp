@@ -29,6 +29,19 @@ INPUT keyInput(WORD virtualKey, bool down) {
     return input;
 }
 
+// The program that takes the front sends this one's windows their deactivation and waits until
+// they have it: while the macro waits, the messages other threads send are delivered (as Windows
+// does while a thread waits in SendMessage), nothing else is. Then waits up to `ms` for the next,
+// or only yields.
+void deliverSentMessages(DWORD ms) {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (ms > 0)
+        MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_SENDMESSAGE, 0);
+    else
+        SwitchToThread();
+}
+
 } // namespace
 
 SendInputInjector::SendInputInjector() {
@@ -112,10 +125,7 @@ void SendInputInjector::typeKey(Key key, QDeadlineTimer waitUntil) {
         }
         // A program reads a key within microseconds; the desktop's sleep lasts a timer tick
         // (up to 16 ms), so the first few milliseconds only yield.
-        if (GetTickCount64() - start < 5)
-            SwitchToThread();
-        else
-            Sleep(1);
+        deliverSentMessages(GetTickCount64() - start < 5 ? 0 : 1);
     }
 }
 
@@ -139,16 +149,20 @@ bool SendInputInjector::hasKeyboard() const {
 
 bool SendInputInjector::waitForKeyboardToLeave(QDeadlineTimer until) {
     for (;;) {
-        if (!hasKeyboard())
+        // Another program in front is not enough: the keys typed next share its input (see
+        // typeKey) and go to the window that has its focus, which is still the console's until
+        // that program has activated its window.
+        const HWND front = GetForegroundWindow();
+        const DWORD thread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!hasKeyboard() && thread != 0 && GetGUIThreadInfo(thread, &info) &&
+            info.hwndActive == front && info.hwndFocus &&
+            GetWindowThreadProcessId(info.hwndFocus, nullptr) == thread)
             return true;
         if (until.hasExpired())
-            return false;
-        // The program that takes the front sends this one's windows their deactivation and
-        // waits until they have it: messages sent from other threads are delivered meanwhile
-        // (as Windows does while a thread waits in SendMessage), nothing else is.
-        MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_SENDMESSAGE, 0);
-        MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            return !hasKeyboard();
+        deliverSentMessages(1);
     }
 }
 
