@@ -94,9 +94,15 @@ void SendInputInjector::typeKey(Key key, QDeadlineTimer waitUntil) {
     // The key goes to the program in front, and the macro goes on only once that program has
     // read it: a click that brings another window to the front would otherwise take the keys
     // still waiting in the queue with it (Wine hands queued keys to whoever has the keyboard
-    // when they are read). A thread's key state changes as it reads its key messages; sharing
-    // its input for the run of keys lets this thread see that state, where every press turns
-    // the key's toggle bit over.
+    // when they are read, and drops them when the program in front has lost its focus window).
+    // A thread's key state changes as it reads its key messages; sharing its input for the run
+    // of keys lets this thread see that state. On Windows itself a key stays in the queue of
+    // the program that was in front when it was sent, for the window focused there, even when
+    // another program takes the front before it is read; there the wait costs microseconds.
+    // Threads that share their input read it in turn: the console reads none of it during the
+    // macro, so it shares it only while it types (every click, the end of the wait and the
+    // return of the keyboard end it), and a client held up behind input of the console's costs
+    // at most the macro's second, after which it reads its keys in order.
     const HWND front = GetForegroundWindow();
     const DWORD target = front ? GetWindowThreadProcessId(front, nullptr) : 0;
     if (target != m_sharedInput)
@@ -108,20 +114,30 @@ void SendInputInjector::typeKey(Key key, QDeadlineTimer waitUntil) {
     else if (m_sharedInput == 0 && target != 0 && target != GetCurrentThreadId() &&
              AttachThreadInput(GetCurrentThreadId(), target, TRUE))
         m_sharedInput = target;
-    const SHORT before = GetKeyState(vk);
-    // Both in one call: no other input can come between the press and the release.
-    INPUT inputs[2] = {keyInput(vk, true), keyInput(vk, false)};
-    send(inputs, 2);
+    // The press and the release are waited for one by one, each by the key's down bit: once
+    // the key is read, the reader's state and the desktop's (asynchronous) state agree on it,
+    // down after a press, up after a release. Its toggle bit would not do: Wine sets the shared
+    // state to the desktop's whenever the queue holds no unread keys (and attached threads may
+    // start from the desktop's state), so a toggle bit that differed from the desktop's before
+    // the press comes back unturned after the read; the macro then waited out its second and
+    // took the keyboard back while the client's last keys still waited in its queue.
+    INPUT press = keyInput(vk, true);
+    send(&press, 1);
+    waitForKeyRead(vk, true, waitUntil);
+    INPUT release = keyInput(vk, false);
+    send(&release, 1);
+    waitForKeyRead(vk, false, waitUntil);
+}
+
+void SendInputInjector::waitForKeyRead(unsigned short virtualKey, bool down,
+                                       QDeadlineTimer waitUntil) {
     if (m_sharedInput == 0)
         return;
     const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        const SHORT now = GetKeyState(vk);
-        if ((now & 1) != (before & 1) && !(now & 0x8000))
-            break;
+    while (((GetKeyState(virtualKey) & 0x8000) != 0) != down) {
         if (waitUntil.hasExpired()) {
             stopSharingInput();
-            break;
+            return;
         }
         // A program reads a key within microseconds; the desktop's sleep lasts a timer tick
         // (up to 16 ms), so the first few milliseconds only yield.
@@ -158,8 +174,14 @@ bool SendInputInjector::waitForKeyboardToLeave(QDeadlineTimer until) {
         info.cbSize = sizeof info;
         if (!hasKeyboard() && thread != 0 && GetGUIThreadInfo(thread, &info) &&
             info.hwndActive == front && info.hwndFocus &&
-            GetWindowThreadProcessId(info.hwndFocus, nullptr) == thread)
+            GetWindowThreadProcessId(info.hwndFocus, nullptr) == thread) {
+            // That program sent the console its deactivation before it activated its own
+            // window (Wine does so). Delivered now, it deactivates the console; delivered while
+            // the console shares that program's input (typeKey), it would deactivate that
+            // program's window and leave the keys without a focus to go to.
+            deliverSentMessages(0);
             return true;
+        }
         if (until.hasExpired())
             return !hasKeyboard();
         deliverSentMessages(1);

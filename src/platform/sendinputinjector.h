@@ -31,6 +31,9 @@ public:
 
 private:
     void stopSharingInput();
+    // Waits until the program in front has read the press (`down`) or release of the key, or
+    // until `waitUntil`, when it stops sharing that program's input.
+    void waitForKeyRead(unsigned short virtualKey, bool down, QDeadlineTimer waitUntil);
 
     // The thread whose input this one shares while keys are typed (a DWORD, which the header
     // does not spell so that windows.h's macros stay out of the rest of the program).
