@@ -76,15 +76,28 @@ QPoint SendInputInjector::pointerPosition() const {
 void SendInputInjector::movePointer(QPoint to) {
     stopSharingInput();
     SetCursorPos(to.x(), to.y());
+    m_placed = to;
+}
+
+void SendInputInjector::keepPointerPlaced() {
+    // The button events go where the pointer is when the desktop takes them. Wine moves the
+    // pointer again whenever another program reports the motion of an earlier move late (each
+    // move is an X warp that program sees), which would put a click of a quick run of clicks
+    // on the previous spot: the pointer goes back where the macro put it first. On Windows
+    // itself it is there already, unless the user moved the mouse meanwhile.
+    if (m_placed && pointerPosition() != *m_placed)
+        SetCursorPos(m_placed->x(), m_placed->y());
 }
 
 void SendInputInjector::press(Button button) {
     stopSharingInput();
+    keepPointerPlaced();
     INPUT input = mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
     send(&input, 1);
 }
 
 void SendInputInjector::release(Button button) {
+    keepPointerPlaced();
     INPUT input = mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
     send(&input, 1);
 }

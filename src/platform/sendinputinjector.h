@@ -2,6 +2,8 @@
 
 #include "platform/inputinjector.h"
 
+#include <optional>
+
 namespace tarvos {
 
 // Synthetic input on the Windows desktop through SendInput, with the pointer read and placed by
@@ -31,6 +33,8 @@ public:
 
 private:
     void stopSharingInput();
+    // Puts the pointer back where movePointer put it, if the desktop has moved it since.
+    void keepPointerPlaced();
     // Waits until the program in front has read the press (`down`) or release of the key, or
     // until `waitUntil`, when it stops sharing that program's input.
     void waitForKeyRead(unsigned short virtualKey, bool down, QDeadlineTimer waitUntil);
@@ -38,6 +42,8 @@ private:
     // The thread whose input this one shares while keys are typed (a DWORD, which the header
     // does not spell so that windows.h's macros stay out of the rest of the program).
     unsigned long m_sharedInput = 0;
+    // Where the macro last put the pointer.
+    std::optional<QPoint> m_placed;
 };
 
 } // namespace tarvos
