@@ -77,10 +77,10 @@ protected:
     MacroController macros{form, injector, screen, messages};
 };
 
-// F2 and F6 against clients that take the keyboard at once (as the desktop gives it on the
-// click), late, or never, with the console shown and in front: the client gets exactly the
-// macro's input, the pointer comes back, and the wind field gets the keyboard back and keeps
-// it, within the macro's second.
+// Each returning macro against clients that take the keyboard at once (as the desktop gives
+// it on the click), late, or never, with the console shown and in front: the client gets
+// exactly the macro's input, the pointer comes back, and the wind field gets the keyboard back
+// and keeps it, within the macro's second.
 TEST_F(SendInputMacroTest, EachClientIsServedWithinASecond) {
     form.move(0, 700);
     form.show();
@@ -91,7 +91,7 @@ TEST_F(SendInputMacroTest, EachClientIsServedWithinASecond) {
                     : standIn.focusAfterMs
                         ? QStringList{"0", QString::number(*standIn.focusAfterMs)}
                         : QStringList{"0", "never"});
-        for (Qt::Key key : {Qt::Key_F2, Qt::Key_F6}) {
+        for (Qt::Key key : kReturningMacros) {
             const QString where = QStringLiteral("Windows, a client that %1").arg(standIn.name);
             SCOPED_TRACE(qPrintable(where));
             form.activateWindow();
