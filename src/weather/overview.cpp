@@ -1,27 +1,31 @@
 #include "weather/overview.h"
 
 #include "console/numbers.h"
+#include "weather/metar.h"
+#include "weather/metarpage.h"
 
 #include <optional>
 
 namespace tarvos {
 
 namespace {
-constexpr qsizetype kRowMetarLength = 100;
 const QString kCrLf = QStringLiteral("\r\n");
 
-// The METAR of `code` in the pages, or nullopt when the code is not in them.
+// The report of `code` in the pages, from its code to the line end; nullopt when the code is not
+// in them or what follows it is no report.
 std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     const qsizetype p = code.isEmpty() ? -1 : pages.indexOf(code);
     if (p < 0)
         return std::nullopt;
-    QString metar = pages.mid(p, kRowMetarLength);
+    QString metar = pages.mid(p, kMaxMetarLength);
     for (qsizetype i = 0; i < metar.size(); ++i) {
         if (metar[i] == u'\r' || metar[i] == u'\n') {
             metar.truncate(i);
             break;
         }
     }
+    if (!readMetar(metar))
+        return std::nullopt;
     return metar;
 }
 
@@ -60,7 +64,8 @@ QString overviewProgressMark(int fetchIndex, bool noaaSource) {
 
 std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
                                            const std::array<QString, 3> &codes) {
-    const bool easterly = leadingInt(mid1(row1Metar, 14, 3)) <= 180;
+    const std::optional<MetarReport> report = readMetar(row1Metar);
+    const bool easterly = !report || report->directionDegrees() <= 180;
     std::array<QString, 3> texts =
         easterly ? std::array<QString, 3>{QStringLiteral("LA=08L TO=08R"),
                                           QStringLiteral("RWY 09R"), QStringLiteral("RWY 07R")}
@@ -74,13 +79,12 @@ std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
     return texts;
 }
 
-QString overviewRow(const QString &m, int row, const QString &runwayText) {
-    const qsizetype q = m.indexOf(u'Q');
-    QString text = QStringLiteral(" ") + mid1(m, 1, 5) + rowSeparator(row);
-    text += mid1(m, 8, 2) + QLatin1Char(':') + mid1(m, 10, 2);
-    text += QStringLiteral(" Wind ") + mid1(m, 14, 3);
-    text += QStringLiteral(" @ ") + mid1(m, 17, 2);
-    text += QStringLiteral("  QNH ") + mid1(m, static_cast<int>(q) + 2, 4);
+QString overviewRow(const MetarReport &m, int row, const QString &runwayText) {
+    QString text = QStringLiteral(" ") + m.station + QLatin1Char(' ') + rowSeparator(row);
+    text += m.time();
+    text += QStringLiteral(" Wind ") + m.direction;
+    text += QStringLiteral(" @ ") + m.speed;
+    text += QStringLiteral("  QNH ") + (m.qnh ? m.qnhFourDigits() : QStringLiteral("////"));
     text += QStringLiteral("   ") + runwayText;
     if (row != 3)
         text += kCrLf;
@@ -119,7 +123,7 @@ Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages
         }
     }
     for (int i = 0; i < 3; ++i) {
-        o.text += metars[i] ? overviewRow(*metars[i], i + 1, o.runwayTexts[i])
+        o.text += metars[i] ? overviewRow(*readMetar(*metars[i]), i + 1, o.runwayTexts[i])
                             : overviewMissingRow(codes[i], i + 1);
     }
     return o;

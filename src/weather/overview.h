@@ -8,6 +8,8 @@
 
 namespace tarvos {
 
+struct MetarReport;
+
 // metar.txt: the three airports of the overview in its first three lines, in display order.
 // Written with the Berlin airports and a two-line hint when it is missing.
 DefaultFile metarListDefaultFile();
@@ -27,11 +29,10 @@ QString overviewProgressMark(int fetchIndex, bool noaaSource);
 std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
                                            const std::array<QString, 3> &codes);
 
-// One row of the overview for the METAR text `metar` (row 1, 2 or 3): station, time, wind
-// direction and speed, the four characters after the first "Q" (no "Q": the first four of the
-// METAR) and the runway text; rows 1 and 2 end with CR LF. The positions are fixed, so a short
-// text gives short pieces.
-QString overviewRow(const QString &metar, int row, const QString &runwayText);
+// One row of the overview for a report (row 1, 2 or 3): station, time, wind direction and speed
+// in knots, the QNH as four digits ("////" when the report gives none) and the runway text; rows
+// 1 and 2 end with CR LF.
+QString overviewRow(const MetarReport &report, int row, const QString &runwayText);
 
 // The panel text when nothing usable arrived.
 QString overviewTimeoutText();
@@ -41,8 +42,8 @@ QString overviewTimeoutText();
 QString overviewMissingRow(const QString &code, int row);
 
 // The whole overview from the three pages joined into one text. Each row's METAR is the text
-// from its code, at most 100 characters and up to the first line end; a code that is not in the
-// text gets overviewMissingRow(), never another airport's report. The runway texts follow the
+// from its code up to the first line end; a code that is not in the text, or whose text is no
+// report, gets overviewMissingRow(), never another airport's report. The runway texts follow the
 // wind of the first row that has a report of its own (none: no runway texts).
 struct Overview {
     QString text;      // the three rows
