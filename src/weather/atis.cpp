@@ -12,49 +12,9 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-struct TowerTemplate {
-    const char16_t *airport;
-    char16_t direction; // first character of the landing runway
-    const char16_t *suffix;
-    const char16_t *intro;
-    const char16_t *runwayLines[2];
-};
-
-const std::array<TowerTemplate, 6> towerTemplates{{
-    {u"EDDT",
-     u'0',
-     u"/EDDT_TWR",
-     u"This is Berlin Tegel Information ",
-     {u"Expect ILS RWY 08L approach, take-off on request.", u"RWY 08R for take-off."}},
-    {u"EDDT",
-     u'2',
-     u"/EDDT_TWR",
-     u"This is Berlin Tegel Information ",
-     {u"Expect ILS RWY 26R approach, take-off on request.", u"RWY 26L for take-off."}},
-    {u"EDDB",
-     u'0',
-     u"/EDDB_TWR",
-     u"This is Berlin Schönefeld Information ",
-     {u"RWY 07R for landing and take-off.", nullptr}},
-    {u"EDDB",
-     u'2',
-     u"/EDDB_TWR",
-     u"This is Berlin Schönefeld Information ",
-     {u"RWY 25L for landing and take-off.", nullptr}},
-    {u"EDDI",
-     u'0',
-     u"/EDDI_TWR",
-     u"This is Berlin Tempelhof Information ",
-     {u"RWY 09R for landing and take-off.", nullptr}},
-    {u"EDDI",
-     u'2',
-     u"/EDDI_TWR",
-     u"This is Berlin Tempelhof Information ",
-     {u"RWY 27L for landing and take-off.", nullptr}},
-}};
-
-QString text(const char16_t *s) {
-    return QString::fromUtf16(s);
+// An empty field reads as what it lacks, so that the text never names a blank.
+QString named(const QString &text, const char *none) {
+    return text.isEmpty() ? QString::fromLatin1(none) : text;
 }
 
 // The observation time as four digits: "Time 1120 Zulu.".
@@ -113,31 +73,24 @@ LetterFieldChange letterFieldChanged(const QString &text18, ConsoleState &state)
     return change;
 }
 
-std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields) {
-    const TowerTemplate *chosen = nullptr;
-    const QString direction = mid1(fields.text4, 1, 1);
-    for (const TowerTemplate &t : towerTemplates) {
-        if (fields.label8 == text(t.airport) && direction == QChar(t.direction))
-            chosen = &t;
-    }
+std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields,
+                            const AtisTable &table) {
+    const TowerAtisLine *chosen = chooseTowerAtis(table, fields.label8, fields.text4);
     if (!chosen)
         return std::nullopt;
 
     const QString &tail = state.metartail;
     QString atis;
-    atis += state.voicehost + text(chosen->suffix) + crlf;
-    atis += text(chosen->intro) + state.atisword + crlf;
+    atis += state.voicehost + chosen->channel + crlf;
+    atis += chosen->intro + state.atisword + crlf;
     atis += timeLine(tail);
-    for (const char16_t *line : chosen->runwayLines) {
-        if (line)
-            atis += text(line) + crlf;
-    }
+    for (const QString &line : chosen->runwayLines)
+        atis += line + crlf;
     atis += fields.label2 + crlf;
     atis += windLine(tail);
     atis += QStringLiteral("NOTAM! Please set mode -standby- on GND.") + crlf;
     if (state.depcontactmode == 1) {
-        atis += QStringLiteral("Immediately after DEP contact EDBB_APP on 119.62 !") + crlf +
-                state.atisword + QStringLiteral(" - OUT.");
+        atis += table.departureSentence + crlf + state.atisword + QStringLiteral(" - OUT.");
     } else {
         atis += QStringLiteral("Advice that you have received information ") + state.atisword +
                 QStringLiteral(" - OUT.");
@@ -145,33 +98,39 @@ std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields)
     return atis;
 }
 
-LetterReset letterReset(ConsoleState &state, const AtisFields &fields) {
+LetterReset letterReset(ConsoleState &state, const AtisFields &fields, const AtisTable &table) {
     LetterReset reset{letterFieldChanged(QStringLiteral("A"), state).text18, std::nullopt};
     state.atisnumber = 1;
     abc(state);
-    reset.clipboardText = abc1(state, fields);
+    reset.clipboardText = abc1(state, fields, table);
     state.atisnumber -= 1;
     return reset;
 }
 
-QString approachAtisText(const ConsoleState &state, const AtisFields &fields) {
-    QString atis = state.voicehost + QStringLiteral("/EDBB_APP") + crlf;
+QString approachAtisText(const ConsoleState &state, const AtisFields &fields,
+                         const AtisTable &table) {
+    QString atis = state.voicehost + table.approachChannel + crlf;
     atis += QStringLiteral("Information ") + state.atisword + QLatin1Char(' ') +
             fields.text6.left(2) + fields.text6.right(2) + QStringLiteral(" Z") + crlf;
     atis += QStringLiteral("Inform that you have initial contact.") + crlf;
-    const QString direction = mid1(fields.text4, 1, 1);
-    if (direction == QLatin1String("0")) {
-        atis += QStringLiteral("EDDT RWY 08L APP 08R DEP") + crlf +
-                QStringLiteral("EDDI RWY 09R APP/DEP") + crlf +
-                QStringLiteral("EDDB RWY 07R APP/DEP") + crlf + fields.label2 +
-                QStringLiteral(", See local ATIS or ACARS.");
-    } else if (direction == QLatin1String("2")) {
-        atis += QStringLiteral("EDDT RWY 26R APP 26L DEP") + crlf +
-                QStringLiteral("EDDI RWY 27L APP/DEP") + crlf +
-                QStringLiteral("EDDB RWY 25L APP/DEP") + crlf + fields.label2 +
-                QStringLiteral(", See local ATIS or ACARS.");
+    if (const ApproachAtisLine *chosen = chooseApproachAtis(table, fields.text4)) {
+        for (const QString &line : chosen->airportLines)
+            atis += line + crlf;
+        atis += fields.label2 + QStringLiteral(", See local ATIS or ACARS.");
     }
     return atis;
+}
+
+QString missingTowerAtisText(const AtisFields &fields) {
+    return QStringLiteral("atis.txt has no tower ATIS (TWR line) for %1 runway %2: TWR left the "
+                          "clipboard as it was.")
+        .arg(named(fields.label8, "no airport"), named(fields.text4, "none"));
+}
+
+QString missingApproachAtisText(const AtisFields &fields) {
+    return QStringLiteral("atis.txt has no APP-RWY line for runway %1: APP put only its first "
+                          "three lines on the clipboard.")
+        .arg(named(fields.text4, "none"));
 }
 
 } // namespace tarvos

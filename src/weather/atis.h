@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/consolestate.h"
+#include "weather/atisfile.h"
 
 #include <QString>
 
@@ -32,10 +33,11 @@ struct AtisFields {
     QString text6;  // observation time "hh:mm" (or still the ICAO code before any decoding)
 };
 
-// `abc1`: the tower ATIS of the airport in Label8 for the runway direction in Text4, to be put
-// on the clipboard. nullopt for an airport other than EDDT, EDDB and EDDI or a landing runway
-// starting with neither "0" nor "2": the clipboard then keeps its content.
-std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields);
+// `abc1`: the tower ATIS of atis.txt for the airport in Label8 and the landing runway in Text4,
+// to be put on the clipboard. nullopt when no TWR line applies: the clipboard then keeps its
+// content.
+std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields,
+                            const AtisTable &table = defaultAtisTable());
 
 // The letter reset (double-click on the letter's label): the letter field shows "A", the tower
 // ATIS with "Alpha" goes to the clipboard (when the fields fit a template), and `atisnumber` is
@@ -44,10 +46,16 @@ struct LetterReset {
     QString text18;
     std::optional<QString> clipboardText;
 };
-LetterReset letterReset(ConsoleState &state, const AtisFields &fields);
+LetterReset letterReset(ConsoleState &state, const AtisFields &fields,
+                        const AtisTable &table = defaultAtisTable());
 
-// The approach information of "APP" for the radar position. Without a runway direction in
-// Text4 it holds only the first three lines; it always goes to the clipboard.
-QString approachAtisText(const ConsoleState &state, const AtisFields &fields);
+// The approach information of "APP" for the radar position. Without an APP-RWY line for the
+// landing runway in Text4 it holds only the first three lines; it always goes to the clipboard.
+QString approachAtisText(const ConsoleState &state, const AtisFields &fields,
+                         const AtisTable &table = defaultAtisTable());
+
+// What TWR and APP say, in their button's tooltip, when atis.txt has no line for the fields.
+QString missingTowerAtisText(const AtisFields &fields);
+QString missingApproachAtisText(const AtisFields &fields);
 
 } // namespace tarvos

@@ -1,8 +1,8 @@
 #include "weather/overview.h"
 
-#include "console/numbers.h"
 #include "weather/metar.h"
 #include "weather/metarpage.h"
+#include "weather/runway.h"
 
 #include <optional>
 
@@ -27,6 +27,13 @@ std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     if (!readMetar(metar))
         return std::nullopt;
     return metar;
+}
+
+// The wind direction of a row's report, in degrees (VRB, calm, a missing wind and a text that is
+// no report: 0).
+int overviewWindDirection(const QString &rowMetar) {
+    const std::optional<MetarReport> report = readMetar(rowMetar);
+    return report ? report->directionDegrees() : 0;
 }
 
 QString rowSeparator(int row) {
@@ -62,21 +69,15 @@ QString overviewProgressMark(int fetchIndex, bool noaaSource) {
     return fetchIndex == 2 && !noaaSource ? QStringLiteral("X") : QStringLiteral("X ");
 }
 
-std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
-                                           const std::array<QString, 3> &codes) {
-    const std::optional<MetarReport> report = readMetar(row1Metar);
-    const bool easterly = !report || report->directionDegrees() <= 180;
-    std::array<QString, 3> texts =
-        easterly ? std::array<QString, 3>{QStringLiteral("LA=08L TO=08R"),
-                                          QStringLiteral("RWY 09R"), QStringLiteral("RWY 07R")}
-                 : std::array<QString, 3>{QStringLiteral("LA=26R TO=26L"),
-                                          QStringLiteral("RWY 27L"), QStringLiteral("RWY 25L")};
-    static const char *const kBerlin[3] = {"EDDT", "EDDI", "EDDB"};
-    for (int i = 0; i < 3; ++i) {
-        if (codes[i] != QLatin1String(kBerlin[i]))
-            texts[i].clear();
-    }
-    return texts;
+QString overviewRunwayText(const QStringList &rwyLines, const QString &code,
+                           const QString &rowMetar) {
+    const RunwayChoice choice =
+        chooseRunways(rwyLines, code, overviewWindDirection(rowMetar), At180::Easterly);
+    if (!choice.text4)
+        return {};
+    if (choice.text4 == choice.text5)
+        return QStringLiteral("RWY ") + *choice.text4;
+    return QStringLiteral("LA=") + *choice.text4 + QStringLiteral(" TO=") + *choice.text5;
 }
 
 QString overviewRow(const MetarReport &m, int row, const QString &runwayText) {
@@ -106,20 +107,16 @@ QString overviewMissingRow(const QString &code, int row) {
 }
 
 Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages,
-                       const QString &lastmetar) {
+                       const QString &lastmetar, const QStringList &rwyLines) {
     Overview o;
     o.lastmetar = lastmetar;
     std::array<std::optional<QString>, 3> metars;
     for (int i = 0; i < 3; ++i) {
         metars[i] = rowMetar(pages, codes[i]);
         o.found[i] = metars[i].has_value();
-        if (metars[i])
+        if (metars[i]) {
             o.lastmetar = *metars[i];
-    }
-    for (const std::optional<QString> &metar : metars) {
-        if (metar) {
-            o.runwayTexts = overviewRunwayTexts(*metar, codes);
-            break;
+            o.runwayTexts[i] = overviewRunwayText(rwyLines, codes[i], *metars[i]);
         }
     }
     for (int i = 0; i < 3; ++i) {

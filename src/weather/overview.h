@@ -23,11 +23,12 @@ std::array<QString, 3> overviewCodes(const QStringList &metarTxtLines);
 QString overviewWaitText();
 QString overviewProgressMark(int fetchIndex, bool noaaSource);
 
-// The fixed runway texts of the Berlin airports for the wind of row 1: 180 or less is the
-// easterly set (here 180 counts as easterly, unlike the runway choice), above 180 the westerly
-// one. A text stays only in the row of its own airport (EDDT, EDDI, EDDB); the others are empty.
-std::array<QString, 3> overviewRunwayTexts(const QString &row1Metar,
-                                           const std::array<QString, 3> &codes);
+// The runway text of a row: the runways of its airport `code` in rwy.txt for the wind of its own
+// report, chosen as the console's runways are except that 180 counts as easterly here; "LA="
+// landing " TO=" take-off where the two differ, "RWY " and the runway where they are the same,
+// empty when rwy.txt has no line for the airport and that wind.
+QString overviewRunwayText(const QStringList &rwyLines, const QString &code,
+                           const QString &rowMetar);
 
 // One row of the overview for a report (row 1, 2 or 3): station, time, wind direction and speed
 // in knots, the QNH as four digits ("////" when the report gives none) and the runway text; rows
@@ -43,8 +44,8 @@ QString overviewMissingRow(const QString &code, int row);
 
 // The whole overview from the three pages joined into one text. Each row's METAR is the text
 // from its code up to the first line end; a code that is not in the text, or whose text is no
-// report, gets overviewMissingRow(), never another airport's report. The runway texts follow the
-// wind of the first row that has a report of its own (none: no runway texts).
+// report, gets overviewMissingRow(), never another airport's report. Each row with a report has
+// the runway text of its own airport and wind from `rwyLines` (rwy.txt).
 struct Overview {
     QString text;      // the three rows
     QString lastmetar; // the METAR of the last row that had a report (none: `lastmetar` given)
@@ -52,7 +53,7 @@ struct Overview {
     std::array<bool, 3> found{}; // the row's code was in the pages
 };
 Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages,
-                       const QString &lastmetar);
+                       const QString &lastmetar, const QStringList &rwyLines);
 
 // Whether the panel shows overviewTimeoutText() instead of the rows: when no code was in the
 // pages (the downloads failed or were skipped), and when the last row was not read while the

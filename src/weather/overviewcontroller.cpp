@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "weather/metarpage.h"
 #include "weather/overview.h"
+#include "weather/runway.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -45,6 +46,8 @@ QCoro::Task<> OverviewController::overview() {
     // 1., 2. A missing metar.txt is created with its message; its Berlin codes serve at once.
     const std::array<QString, 3> codes =
         overviewCodes(m_data.openOrCreate(metarListDefaultFile(), m_messages).lines);
+    // Each row's runways come from rwy.txt; a file only just created serves with its lines.
+    const QStringList rwyLines = m_data.openOrCreate(rwyDefaultFile(), m_messages).lines;
     // 3. A press while the panel's own downloads run was turned away above; another handler's
     // download no longer keeps the panel from downloading.
     const bool downloads = true;
@@ -79,7 +82,7 @@ QCoro::Task<> OverviewController::overview() {
         }
         m_running = false;
         // 7., 8.
-        result = buildOverview(codes, pages, m_state.lastmetar);
+        result = buildOverview(codes, pages, m_state.lastmetar, rwyLines);
         m_state.lastmetar = result.lastmetar;
         m_state.rwytext1 = result.runwayTexts[0];
         m_state.rwytext2 = result.runwayTexts[1];

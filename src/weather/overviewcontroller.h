@@ -14,9 +14,9 @@ class NetworkConfig;
 struct ConsoleState;
 
 // "3": the weather of the three airports of metar.txt, one short line each (time, wind, QNH and
-// the Berlin runways), in the panel that slides over the top of the console. It downloads from
-// the source the check box selects, as AutoAtis does, and leaves the weather row, the letter and
-// the clipboard alone. A double click on the panel hides it.
+// the airport's runways from rwy.txt for its own wind), in the panel that slides over the top of
+// the console. It downloads from the source the check box selects, as AutoAtis does, and leaves the
+// weather row, the letter and the clipboard alone. A double click on the panel hides it.
 class OverviewController : public QObject {
     Q_OBJECT
 public:

@@ -31,12 +31,17 @@ DefaultFile rwyDefaultFile() {
 
 RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
                            const QString &windDirection) {
+    return chooseRunways(rwyLines, station, leadingInt(windDirection), At180::Westerly);
+}
+
+RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station, int windDegrees,
+                           At180 at180) {
     RunwayChoice choice;
     // Without an airport there is nothing to choose; an empty code would match the empty
     // lines that separate the hints.
     if (station.isEmpty())
         return choice;
-    const bool westerly = leadingInt(windDirection) >= 180;
+    const bool westerly = windDegrees > 180 || (windDegrees == 180 && at180 == At180::Westerly);
     for (const QString &line : rwyLines) {
         if (mid1(line, 1, 4) != station)
             continue;

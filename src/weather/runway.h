@@ -28,6 +28,12 @@ struct RunwayChoice {
 RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
                            const QString &windDirection);
 
+// The same choice for a wind direction in degrees, with the line a wind of exactly 180 takes:
+// the westerly one for the console's runways, the easterly one in the three-airport overview.
+enum class At180 { Westerly, Easterly };
+RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station, int windDegrees,
+                           At180 at180);
+
 // `loadrwy` with the file as DataDir::openOrCreate gave it: a file that was only just created
 // (or could not be) chooses nothing this time; the next AutoAtis cycle reads it.
 RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,

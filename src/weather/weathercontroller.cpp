@@ -5,6 +5,7 @@
 #include "console/form1.h"
 #include "platform/platform.h"
 #include "weather/atis.h"
+#include "weather/atisfile.h"
 #include "weather/ils.h"
 #include "weather/metar.h"
 #include "weather/runway.h"
@@ -24,7 +25,7 @@ void setIfGiven(QLineEdit *field, const std::optional<QString> &text) {
 WeatherController::WeatherController(Form1 &form, ConsoleState &state, DataDir &data,
                                      Clipboard &clipboard, MessageBox &messages, QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_data(data), m_clipboard(clipboard),
-      m_messages(messages) {
+      m_messages(messages), m_atisToolTip(form.Command10->toolTip()) {
     Form1 &f = m_form;
     connect(f.Timer2, &QTimer::timeout, this, &WeatherController::minuteTick);
     connect(f.Timer3, &QTimer::timeout, this, [this] {
@@ -103,6 +104,26 @@ AtisFields WeatherController::atisFields() const {
     return AtisFields{f.Label8->text(), f.Text4->text(), f.Label2->text(), f.Text6->text()};
 }
 
+AtisTable WeatherController::atisTable() const {
+    // A file only just created, or one that cannot be written, serves with its default lines: the
+    // press that needed it goes on.
+    return readAtisTable(m_data.openOrCreate(atisDefaultFile(), m_messages).lines);
+}
+
+void WeatherController::explainAtis(QWidget *button, const QString &missing) {
+    // The text starts with a plain word, so a tooltip never takes it for markup.
+    button->setToolTip(missing.isEmpty() ? m_atisToolTip : missing);
+    button->setAccessibleDescription(missing);
+}
+
+bool WeatherController::towerAtisOnClipboard(const std::optional<QString> &text,
+                                             const AtisFields &fields) {
+    if (text)
+        putOnClipboard(*text);
+    explainAtis(m_form.Command10, text ? QString() : missingTowerAtisText(fields));
+    return text.has_value();
+}
+
 void WeatherController::putOnClipboard(const QString &text) {
     m_clipboard.clear();
     m_clipboard.setText(text);
@@ -119,20 +140,30 @@ void WeatherController::letterChanged() {
     m_inLetterChange = false;
 }
 
-void WeatherController::abc1() {
-    if (const auto text = tarvos::abc1(m_state, atisFields()))
-        putOnClipboard(*text);
+bool WeatherController::abc1() {
+    const AtisFields fields = atisFields();
+    return towerAtisOnClipboard(tarvos::abc1(m_state, fields, atisTable()), fields);
 }
 
+// The "OK" says that the tower ATIS is on the clipboard; a press that found no TWR line in
+// atis.txt shows none (and ends one still shown), and the button's tooltip says what is missing.
 void WeatherController::towerAtis() {
-    m_form.showConfirmation();
-    abc1();
+    if (abc1())
+        m_form.showConfirmation();
+    else
+        m_form.endConfirmation();
     m_form.Command8->setFocus();
 }
 
+// APP always puts its text on the clipboard, so it always shows the "OK"; without airport lines
+// for the runway its tooltip says so.
 void WeatherController::approachAtis() {
     m_form.showConfirmation();
-    putOnClipboard(approachAtisText(m_state, atisFields()));
+    const AtisFields fields = atisFields();
+    const AtisTable table = atisTable();
+    putOnClipboard(approachAtisText(m_state, fields, table));
+    const bool complete = chooseApproachAtis(table, fields.text4) != nullptr;
+    explainAtis(m_form.Command37, complete ? QString() : missingApproachAtisText(fields));
     m_form.Command8->setFocus();
 }
 
@@ -142,14 +173,14 @@ void WeatherController::letterReset() {
 }
 
 void WeatherController::resetLetter() {
-    const LetterReset reset = tarvos::letterReset(m_state, atisFields());
+    const AtisFields fields = atisFields();
+    const LetterReset reset = tarvos::letterReset(m_state, fields, atisTable());
     // The reset has already run the letter's change handling for "A"; showing the letter must
     // not run it again, or the number would be counted on past A.
     m_inLetterChange = true;
     m_form.Text18->setText(reset.text18);
     m_inLetterChange = false;
-    if (reset.clipboardText)
-        putOnClipboard(*reset.clipboardText);
+    towerAtisOnClipboard(reset.clipboardText, fields);
 }
 
 void WeatherController::ilsClicked() {

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
 
 namespace tarvos {
 
@@ -9,6 +14,7 @@ class DataDir;
 class Form1;
 class MessageBox;
 struct AtisFields;
+struct AtisTable;
 struct ConsoleState;
 
 // The weather row of the console and what hangs on it: "ATIS" decodes the METAR on the
@@ -29,9 +35,10 @@ public:
     // `loadrwy`: landing and take-off runway for the airport in Label8 and the wind in Text1.
     void loadrwy();
 
-    // `abc1`: the tower ATIS on the clipboard (nothing for an airport or runway direction
-    // without a template).
-    void abc1();
+    // `abc1`: the tower ATIS of atis.txt on the clipboard. Without a TWR line for the airport
+    // and runway the clipboard keeps its text, TWR's tooltip says what is missing, and the
+    // result is false.
+    bool abc1();
     void towerAtis();    // "TWR"
     void approachAtis(); // "APP"
     void letterReset();  // double click on the letter's label
@@ -57,7 +64,10 @@ private:
     void minuteTick();
     void letterChanged();
     AtisFields atisFields() const;
+    AtisTable atisTable() const;
     void putOnClipboard(const QString &text);
+    bool towerAtisOnClipboard(const std::optional<QString> &text, const AtisFields &fields);
+    void explainAtis(QWidget *button, const QString &missing);
 
     Form1 &m_form;
     ConsoleState &m_state;
@@ -68,6 +78,8 @@ private:
     // run the handler a second time.
     bool m_inLetterChange = false;
     int m_autoAtisInterval = 10;
+    // TWR's and APP's own tooltip, shown again once atis.txt has their lines.
+    QString m_atisToolTip;
 };
 
 } // namespace tarvos

@@ -109,6 +109,8 @@ protected:
         tarvos::testing::writeFile(data.filePath("network.txt"),
                                    "metar-network=http://127.0.0.1:9/{code}.TXT\n"
                                    "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n");
+        // APP finds its table, so that no created-file box waits for an OK.
+        tarvos::testing::writeFile(data.filePath("atis.txt"), "APP|/EDBB_APP\r\n");
     }
     void TearDown() override {
         if (program.state() != QProcess::NotRunning) {

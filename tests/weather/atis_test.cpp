@@ -70,6 +70,30 @@ TEST(Abc, AfterZuluComesAlpha) {
     EXPECT_EQ(state.atisnumber, 2);
 }
 
+// atis.txt: its reader and the choice of a line by airport and landing runway.
+TEST(AtisFile, LinesAndTheChoiceOfTheLongestRunwayThenTheLast) {
+    const AtisTable t = readAtisTable(
+        {"TWR|EDDF|2|a|", "TWR|EDDF|25|b| Intro |RWY 25C.| RWY 18 ", "TWR|EDDF|25C|c|",
+         "TWR|EDDF|25|d|", "TWR|EDDF||e|", "TWR|EDDM|0|f|", "TWR|EDDM|07|g", "#TWR|EDDM|07|h|",
+         "APP|/EDDF_APP", "APP|/EDFF_APP|x", "APP-RWY|0|i", "APP-RWY|07|j|k", "APP-RWY|0|l"});
+    EXPECT_EQ(t.tower[1].intro + t.tower[1].runwayLines.join('/'), " Intro RWY 25C./ RWY 18 ");
+    EXPECT_EQ(t.approachChannel, "/EDFF_APP|x") << "the last APP line, whole";
+    EXPECT_EQ(defaultAtisTable().tower.size(), 6) << "the example in the comments is no line";
+    const struct {
+        const char *airport, *text4, *tower, *approach; // the chosen line's channel, first line
+    } cases[] = {
+        {"EDDF", "25C", "c", "-"}, {"EDDF", "25L", "d", "-"}, {"EDDF", "26R", "a", "-"},
+        {"EDDF", "", "e", "-"},    {"EDDM", "07R", "f", "j"}, {"EDDM", "08L", "f", "l"},
+        {"EDDM", "26R", "-", "-"}, {"eddm", "0", "-", "l"},
+    };
+    for (const auto &c : cases) {
+        const TowerAtisLine *tower = chooseTowerAtis(t, c.airport, c.text4);
+        const ApproachAtisLine *approach = chooseApproachAtis(t, c.text4);
+        EXPECT_EQ(tower ? tower->channel : "-", c.tower) << c.airport << " " << c.text4;
+        EXPECT_EQ(approach ? approach->airportLines.value(0) : "-", c.approach) << c.text4;
+    }
+}
+
 namespace {
 
 ConsoleState bravo(int depcontactmode) {

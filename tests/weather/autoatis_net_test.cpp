@@ -107,6 +107,17 @@ TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
                                 " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L");
 }
 
+TEST_F(AutoAtisNetTest, OverviewOfOtherAirportsWithTheirOwnRunways) {
+    writeFile(dataPath("metar.txt"), "EDDF\r\nEDDM\r\nEDDI\r\n");
+    writeFile(dataPath("rwy.txt"), "EDDF 25C 18 \r\nEDDF 07C 18 \r\nEDDM 26R 26L\r\n");
+    start().form1().Command41->click();
+    const Panel *panel = form().Text19;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->text().startsWith(" EDDF"); }, 20000));
+    EXPECT_EQ(panel->text(), " EDDF  07:50 Wind 190 @ 10  QNH 1013   LA=25C TO=18 \r\n"
+                             " EDDM   07:50 Wind 190 @ 06  QNH 1017   LA=26R TO=26L\r\n"
+                             " EDDI  no METAR");
+}
+
 TEST_F(AutoAtisNetTest, AFailedTryKeepsTheWeatherAndTheNextComesAfterAMinute) {
     QTemporaryDir pages;
     QDir(pages.path()).mkpath(kStations.mid(1));

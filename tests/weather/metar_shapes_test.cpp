@@ -3,6 +3,7 @@
 // would read off the report himself.
 #include "weather/metar.h"
 
+#include <QRegularExpression>
 #include <QString>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Finding the report in a downloaded page, and the three-airport overview built from pages.
 #include "weather/metarpage.h"
 #include "weather/overview.h"
+#include "weather/runway.h"
 
 #include "fakes/qtprint.h"
 
@@ -13,6 +14,7 @@ using namespace tarvos;
 namespace {
 const QString kTegel = "EDDT 071220Z 26010KT CAVOK 05/02 Q1013 NOSIG";
 const std::array<QString, 3> kBerlin = {"EDDT", "EDDI", "EDDB"};
+const QStringList kRwy = rwyDefaultFile().lines;
 } // namespace
 
 TEST(MetarPage, ReportOfTheStationUpToTheFirstLineEnd) {
@@ -86,20 +88,20 @@ TEST(Overview, RowsOfTheWorkedExampleAndItsShapes) {
         EXPECT_EQ(overviewRow(r.metar, r.row, r.runway), r.text) << r.metar;
 }
 
-TEST(Overview, RunwayTextsFollowTheFirstRowsWind) {
+TEST(Overview, EachRowHasTheRunwaysOfItsOwnAirportAndWind) {
+    const QStringList rwy = kRwy + QStringList{"EDDF 25C 18 ", "EDDF 07C 18 ", "EDDN 28  28 "};
     const struct {
-        QString metar;
-        std::array<QString, 3> codes, texts;
+        const char *code, *metar, *text;
     } cases[] = {
-        {"EDDT 071220Z 27010KT", kBerlin, {"LA=26R TO=26L", "RWY 27L", "RWY 25L"}},
-        {"EDDT 071220Z 18010KT", kBerlin, {"LA=08L TO=08R", "RWY 09R", "RWY 07R"}},
-        {"EDDT 071220Z 18110KT", kBerlin, {"LA=26R TO=26L", "RWY 27L", "RWY 25L"}},
-        {"EDDT 071220Z VRB02KT", kBerlin, {"LA=08L TO=08R", "RWY 09R", "RWY 07R"}},
-        {"EDDF 071220Z 27010KT", {"EDDF", "EDDM", "EDDK"}, {"", "", ""}},
-        {"EDDB 071220Z 27010KT", {"EDDB", "EDDI", "EDDT"}, {"", "RWY 27L", ""}},
+        {"EDDT", "EDDT 071220Z 27010KT", "LA=26R TO=26L"},
+        {"EDDT", "EDDT 071220Z 18010KT", "LA=08L TO=08R"}, // 180 is easterly here
+        // Real reports; Nuremberg has only its westerly line.
+        {"EDDF", "EDDF 180750Z 19010KT 4800 -DZ BKN003 OVC004 08/08 Q1013 BECMG 6000",
+         "LA=25C TO=18 "},
+        {"EDDN", "EDDN 180750Z 17005KT 120V210 9999 BKN008 08/07 Q1015 NOSIG", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(overviewRunwayTexts(c.metar, c.codes), c.texts) << c.metar;
+        EXPECT_EQ(overviewRunwayText(rwy, c.code, c.metar), c.text) << c.metar;
 }
 
 TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
@@ -125,11 +127,11 @@ TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
          " EDDI   no METAR\r\n"
          " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L",
          false},
-        {"Tegel missing: the runways follow Tempelhof's wind", kBerlin,
+        {"Tegel missing, the others with their own wind", kBerlin,
          "2026/12/08 10:20\nEDDI 081020Z 09008KT Q1013\n" + schoenefeld, autoAtis,
          " EDDT  no METAR\r\n"
          " EDDI   10:20 Wind 090 @ 08  QNH 1013   RWY 09R\r\n"
-         " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 07R",
+         " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L",
          false},
         {"Schoenefeld missing after Tempelhof's report", kBerlin, tempelhof + "2026/12/08 10:20\n",
          autoAtis,
@@ -156,13 +158,13 @@ TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const Overview o = buildOverview(c.codes, c.pages, c.lastmetar);
+        const Overview o = buildOverview(c.codes, c.pages, c.lastmetar, kRwy);
         if (!c.text.isEmpty()) {
             EXPECT_EQ(o.text, c.text);
         }
         EXPECT_EQ(overviewTimedOut(o, true), c.timedOut);
     }
     EXPECT_TRUE(overviewTimedOut(Overview{}, false)) << "downloads skipped";
-    const Overview longPage = buildOverview(kBerlin, "EDDT " + QString(500, 'Q'), autoAtis);
+    const Overview longPage = buildOverview(kBerlin, "EDDT " + QString(500, 'Q'), autoAtis, kRwy);
     EXPECT_EQ(longPage.lastmetar.size(), 100) << "at most 100 characters from the code";
 }

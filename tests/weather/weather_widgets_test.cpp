@@ -158,10 +158,10 @@ TEST_F(WeatherWidgetsTest, TowerAtisOfTheExampleByteForByteWithConfirmation) {
     EXPECT_FALSE(f.Label18->isHidden());
     EXPECT_FALSE(f.Timer6->isActive());
 
-    // No template for the airport: the OK is shown, the clipboard keeps its text.
+    // No tower ATIS for the airport: no OK, the clipboard keeps its text.
     f.Label8->setText("ETNL");
     f.Command10->click();
-    EXPECT_TRUE(confirming());
+    EXPECT_FALSE(confirming());
     EXPECT_EQ(fake.clipboard.clears, clears + 1);
     EXPECT_TRUE(fake.clipboard.text().startsWith("V/EDDT_TWR"));
 }
@@ -267,4 +267,49 @@ TEST_F(WeatherWidgetsTest, IlsPanelPressesTimerAndDoubleClick) {
     EXPECT_EQ(Form1::topTwipsOf(f.Text21), 6480);
     EXPECT_EQ(s.ilspanelshown, 1);
     EXPECT_EQ(s.controllerlistshown, 1);
+}
+
+// TWR and APP with atis.txt for an airport other than Berlin, and what they say without a line.
+TEST_F(WeatherWidgetsTest, TwrAndAppOfFrankfurtAndWithoutTheirLines) {
+    Form1 &f = form();
+    const QString normal = f.Command10->toolTip();
+    f.Text4->setText("26R");
+    f.Command10->click(); // a fresh folder: atis.txt is created and the press goes on with it
+    EXPECT_EQ(fake.messages.shown.value(0), "The file atis.txt has been created. If you do not "
+                                            "control in Berlin, please edit this file.");
+    EXPECT_TRUE(fake.clipboard.text().startsWith("V/EDDT_TWR\r\n"));
+
+    writeFile(dataPath("atis.txt"), "TWR|EDDF|25|/EDDF_TWR|This is Frankfurt Information |RWY 25C "
+                                    "for landing.\r\nDEP|Contact Langen Radar on 120.80 !\r\n"
+                                    "APP|/EDDF_APP\r\nAPP-RWY|25|EDFE RWY 27 APP/DEP\r\n");
+    fake.clipboard.m_text = "EDDF 180750Z 19010KT 4800 -DZ BKN003 OVC004 08/08 Q1013 BECMG 6000";
+    f.Command18->click();
+    f.Label8->setText("EDDF");
+    f.Text18->setText("D");
+    console->state().depcontactmode = 1;
+    const QString missing = "atis.txt has no tower ATIS (TWR line) for EDDF runway 07C: TWR left "
+                            "the clipboard as it was.";
+    for (const char *text4 : {"25C", "07C", "25L"}) {
+        f.Text4->setText(text4);
+        const bool found = text4[0] == '2';
+        const int sets = fake.clipboard.sets;
+        f.Command10->click();
+        EXPECT_EQ(fake.clipboard.sets, sets + found) << text4;
+        EXPECT_EQ(confirming(), found) << "OK only with the text on the clipboard";
+        EXPECT_EQ(f.Command10->toolTip(), found ? normal : missing);
+        EXPECT_EQ(f.Command10->accessibleDescription(), found ? "" : missing);
+    }
+    const QString tower = fake.clipboard.text();
+    EXPECT_TRUE(tower.startsWith("V/EDDF_TWR\r\nThis is Frankfurt Information Delta\r\nTime 0750 "
+                                 "Zulu.\r\nRWY 25C for landing.\r\nTL60\r\nWind is 190 at 10 "));
+    EXPECT_TRUE(tower.endsWith("GND.\r\nContact Langen Radar on 120.80 !\r\nDelta - OUT."));
+
+    const QString app = "V/EDDF_APP\r\nInformation Delta 0750 Z\r\nInform that you have initial "
+                        "contact.\r\n";
+    f.Text4->setText("25C");
+    f.Command37->click();
+    EXPECT_EQ(fake.clipboard.text(), app + "EDFE RWY 27 APP/DEP\r\nTL60, See local ATIS or ACARS.");
+    f.Text4->setText("07C");
+    f.Command37->click();
+    EXPECT_TRUE(f.Command37->accessibleDescription().contains("APP-RWY line for runway 07C"));
 }
