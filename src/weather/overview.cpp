@@ -10,14 +10,16 @@ namespace tarvos {
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr qsizetype kRowMetarLength = 100;
 
-// The report of `code` in the pages, from its code to the line end; nullopt when the code is not
+// The report of `code` in the pages, from its code to the line end and at most 100 characters
+// (what `lastmetar` keeps); nullopt when the code is not
 // in them or what follows it is no report.
 std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     const qsizetype p = code.isEmpty() ? -1 : pages.indexOf(code);
     if (p < 0)
         return std::nullopt;
-    QString metar = pages.mid(p, kMaxMetarLength);
+    QString metar = pages.mid(p, kRowMetarLength);
     for (qsizetype i = 0; i < metar.size(); ++i) {
         if (metar[i] == u'\r' || metar[i] == u'\n') {
             metar.truncate(i);

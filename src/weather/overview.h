@@ -43,9 +43,9 @@ QString overviewTimeoutText();
 QString overviewMissingRow(const QString &code, int row);
 
 // The whole overview from the three pages joined into one text. Each row's METAR is the text
-// from its code up to the first line end; a code that is not in the text, or whose text is no
-// report, gets overviewMissingRow(), never another airport's report. Each row with a report has
-// the runway text of its own airport and wind from `rwyLines` (rwy.txt).
+// from its code, at most 100 characters and up to the first line end; a code that is not in the
+// text, or whose text is no report, gets overviewMissingRow(), never another airport's report. Each
+// row with a report has the runway text of its own airport and wind from `rwyLines` (rwy.txt).
 struct Overview {
     QString text;      // the three rows
     QString lastmetar; // the METAR of the last row that had a report (none: `lastmetar` given)

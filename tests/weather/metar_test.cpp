@@ -105,7 +105,7 @@ TEST(MetarDecoding, ATextThatIsNoReportGivesTheErrorRowAndKeepsTimeAndLevel) {
     EXPECT_EQ(row.text5, "");
     EXPECT_EQ(row.text6, "12:20");
     EXPECT_EQ(row.label2, "TL60");
-    EXPECT_EQ(error.clipboardText, "1250 wind 260 at 10");
+    EXPECT_EQ(error.clipboardText, "250 wind 260 at 10");
     EXPECT_FALSE(error.refreshMiniWindow());
 }
 
