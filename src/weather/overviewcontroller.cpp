@@ -78,7 +78,9 @@ QCoro::Task<> OverviewController::overview() {
             // A station file's report from hours ago is no current weather: "no METAR".
             if (staleReport(page, codes[i], m_clock.now()))
                 page.clear();
-            pages += page;
+            // Each page ends its own line, so that one airport's report never runs into the
+            // next one's (the second source's pages have no line end).
+            pages += page + QLatin1Char('\n');
         }
         m_running = false;
         // 7., 8.
