@@ -232,7 +232,7 @@ TEST(RecordedNetwork, ServesBothStatusLayouts) {
         server.setNow(c.now);
         EXPECT_EQ(fetchNow(transfer, server.url("/data/observations/metar/stations/EDDB.TXT")).body,
                   QByteArray(c.dateLine) + "\nEDDB " + c.report +
-                       " AUTO 16009KT CAVOK 18/13 Q1016 NOSIG\n");
+                      " AUTO 16009KT CAVOK 18/13 Q1016 NOSIG\n");
     }
     const FetchResult metar = fetchNow(transfer, server.url("/api/data/metar?ids=EDDT&format=raw"));
     EXPECT_TRUE(metar.body.startsWith("EDDT 180750Z")) << "Tegel's last report keeps its date";
