@@ -13,8 +13,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 constexpr qsizetype kRowMetarLength = 100;
 
 // The report of `code` in the pages, from its code to the line end and at most 100 characters
-// (what `lastmetar` keeps); nullopt when the code is not
-// in them or what follows it is no report.
+// (what `lastmetar` keeps); nullopt when the code is not in them or what follows it is no
+// report.
 std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     const qsizetype p = code.isEmpty() ? -1 : pages.indexOf(code);
     if (p < 0)
