@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -55,6 +56,35 @@ QByteArray errorPage(int status) {
     return "<!DOCTYPE html>\n<html><head><title>" + QByteArray::number(status) + ' ' +
            reasonPhrase(status) + "</title></head>\n<body><h1>" + QByteArray::number(status) + ' ' +
            reasonPhrase(status) + "</h1><p>tarvos-netsim</p></body></html>\n";
+}
+
+// The last :20 or :50 at or before `now`, in UTC.
+QDateTime latestReportTime(const QDateTime &now) {
+    const QDateTime utc = now.toUTC();
+    const int minute = utc.time().minute();
+    const QDateTime hour = QDateTime(utc.date(), QTime(utc.time().hour(), 0), Qt::UTC);
+    if (minute >= 50)
+        return hour.addSecs(50 * 60);
+    if (minute >= 20)
+        return hour.addSecs(20 * 60);
+    return hour.addSecs(-10 * 60);
+}
+
+QByteArray withReportTimes(const QByteArray &body, const QDateTime &now) {
+    if (!body.contains("{report:"))
+        return body;
+    static const QRegularExpression token(QStringLiteral("\\{report:([^}\\r\\n]*)\\}"));
+    const QDateTime report = latestReportTime(now);
+    QString text = QString::fromUtf8(body);
+    QString out;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch &m : token.globalMatch(text)) {
+        out += QStringView(text).mid(from, m.capturedStart() - from);
+        out += report.toString(m.captured(1));
+        from = m.capturedEnd();
+    }
+    out += QStringView(text).mid(from);
+    return out.toUtf8();
 }
 
 } // namespace
@@ -123,7 +153,8 @@ NetsimServer::Answer NetsimServer::answerFor(const QHttpServerRequest &request,
     } else if (const QString file = fileFor(path, query.query()); !file.isEmpty()) {
         QFile f(file);
         if (f.open(QIODevice::ReadOnly))
-            a.body = f.readAll();
+            a.body = withReportTimes(f.readAll(),
+                                     m_now.isValid() ? m_now : QDateTime::currentDateTimeUtc());
         a.contentType = contentTypeOf(file, a.body);
     } else {
         a.status = 404;

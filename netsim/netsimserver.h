@@ -2,6 +2,7 @@
 
 #include <QAbstractHttpServer>
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QUrl>
@@ -23,6 +24,11 @@ namespace tarvos {
 //   /redirect-loop    redirects to itself for ever
 //   /huge?mb=N        a body of N MiB (default 100), made while it is sent, never held whole
 //   /slow?chunks=N&ms=M  N chunks of 1 KiB, one every M milliseconds (a slow but live server)
+// A recorded text may carry the time of the latest report as "{report:FORMAT}" (FORMAT in Qt's
+// date format, for example "{report:yyyy/MM/dd HH:mm}" or "{report:ddHHmm}"): the last :20 or
+// :50 of the server's clock in UTC, the half-hourly times at which the German airports report.
+// The station files then date their reports as a live server's do, so that the console takes
+// them as current weather.
 // Every path can be slowed down and given an HTTP status, in process (setDelay, setStatus) or
 // per request with the query items netsim-delay=<ms> and netsim-status=<code>. Answers of at
 // least 1 KiB go out deflate-compressed when the client accepts that, as the real servers do.
@@ -39,6 +45,8 @@ public:
     void setDelay(const QString &path, std::chrono::milliseconds delay);
     void setStatus(const QString &path, int status);
     void clearOverrides();
+    // The clock for "{report:...}"; invalid (the default) is the system's clock.
+    void setNow(const QDateTime &now) { m_now = now; }
 
     // What the server has seen, for tests.
     int requests(const QString &path) const { return m_requests.value(path); }
@@ -66,6 +74,7 @@ private:
     static void sendSlowly(QTcpSocket *socket, int chunks, int ms);
 
     QString m_folder;
+    QDateTime m_now;
     quint16 m_port = 0;
     QHash<QString, std::chrono::milliseconds> m_delays;
     QHash<QString, int> m_statuses;

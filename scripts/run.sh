@@ -14,6 +14,10 @@ fi
 . scripts/xvfb.sh
 start_xvfb
 data=$(mktemp -d)
+# Home airport Schoenefeld (squawk.txt: first squawk, next squawk, airport, letter): Tegel, the
+# console's first default, closed in 2020 and the recorded network keeps its last report, which
+# the console rightly takes for no current weather.
+printf '1000\r\n1000\r\nEDDB\r\n 1 \r\n' >"$data/squawk.txt"
 # A small aerodrome list, so that the picture shows the destination lookup at work.
 printf 'EDDF   Frankfurt\r\nEDDT   Berlin | Tegel\r\n' >"$data/ICAO.txt"
 # No internet needed: the recorded network answers the console's first METAR download.

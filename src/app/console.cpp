@@ -51,10 +51,11 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_network = std::make_unique<NetworkController>(f, m_state, m_data, m_networkConfig,
                                                     *p.transfer, *p.clipboard);
     m_ipEcho = std::make_unique<IpEcho>(f, m_networkConfig, *p.transfer, *p.clipboard);
-    m_autoAtis = std::make_unique<AutoAtisController>(
-        f, m_state, m_networkConfig, *p.transfer, *p.clipboard, *p.beeper, *p.messages, *m_weather);
+    m_autoAtis =
+        std::make_unique<AutoAtisController>(f, m_state, m_networkConfig, *p.transfer, *p.clipboard,
+                                             *p.beeper, *p.messages, *p.clock, *m_weather);
     m_overview = std::make_unique<OverviewController>(f, m_state, m_data, m_networkConfig,
-                                                      *p.transfer, *p.messages);
+                                                      *p.transfer, *p.messages, *p.clock);
     connectSubsystems();
 }
 

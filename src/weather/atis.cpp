@@ -1,6 +1,7 @@
 #include "weather/atis.h"
 
 #include "console/numbers.h"
+#include "weather/metar.h"
 
 #include <array>
 #include <limits>
@@ -14,6 +15,30 @@ const QString crlf = QStringLiteral("\r\n");
 // An empty field reads as what it lacks, so that the text never names a blank.
 QString named(const QString &text, const char *none) {
     return text.isEmpty() ? QString::fromLatin1(none) : text;
+}
+
+// The observation time as four digits: "Time 1120 Zulu.".
+QString timeLine(const QString &metartail) {
+    const std::optional<MetarReport> report = readMetarTail(metartail);
+    const QString hhmm = report ? report->hour + report->minute : mid1(metartail, 1, 4);
+    return QStringLiteral("Time ") + hhmm + QStringLiteral(" Zulu.") + crlf;
+}
+
+// The wind in knots with its gust, then the rest of the report on the same line. A text that is
+// no report (the clipboard held something else) is shown as it stands after its fifth character.
+QString windLine(const QString &metartail) {
+    const std::optional<MetarReport> report = readMetarTail(metartail);
+    if (!report) {
+        return QStringLiteral("Wind is ") + mid1(metartail, 7, 3) + QStringLiteral(" at ") +
+               mid1(metartail, 10, 2) + QLatin1Char(' ') + mid1(metartail, 15);
+    }
+    QString line =
+        QStringLiteral("Wind is ") + report->direction + QStringLiteral(" at ") + report->speed;
+    if (report->gust)
+        line += QStringLiteral(" gusting ") + *report->gust;
+    if (!report->afterWind.isEmpty())
+        line += QLatin1Char(' ') + report->afterWind;
+    return line + crlf;
 }
 
 } // namespace
@@ -58,15 +83,11 @@ std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields,
     QString atis;
     atis += state.voicehost + chosen->channel + crlf;
     atis += chosen->intro + state.atisword + crlf;
-    atis += QStringLiteral("Time ") + mid1(tail, 1, 2) + mid1(tail, 3, 2) +
-            QStringLiteral(" Zulu.") + crlf;
+    atis += timeLine(tail);
     for (const QString &line : chosen->runwayLines)
         atis += line + crlf;
     atis += fields.label2 + crlf;
-    // The rest of the report follows the wind as it came, with whatever line end it has; a
-    // report without one runs straight into the NOTAM sentence.
-    atis += QStringLiteral("Wind is ") + mid1(tail, 7, 3) + QStringLiteral(" at ") +
-            mid1(tail, 10, 2) + QLatin1Char(' ') + mid1(tail, 15);
+    atis += windLine(tail);
     atis += QStringLiteral("NOTAM! Please set mode -standby- on GND.") + crlf;
     if (state.depcontactmode == 1) {
         atis += table.departureSentence + crlf + state.atisword + QStringLiteral(" - OUT.");

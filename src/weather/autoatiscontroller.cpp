@@ -23,10 +23,11 @@ constexpr int kRetryMinutes = 1;
 
 AutoAtisController::AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
                                        HttpTransfer &transfer, Clipboard &clipboard, Beeper &beeper,
-                                       MessageBox &messages, WeatherController &weather,
-                                       QObject *parent)
+                                       MessageBox &messages, Clock &clock,
+                                       WeatherController &weather, QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_config(config), m_transfer(transfer),
-      m_clipboard(clipboard), m_beeper(beeper), m_messages(messages), m_weather(weather) {
+      m_clipboard(clipboard), m_beeper(beeper), m_messages(messages), m_clock(clock),
+      m_weather(weather) {
     Form1 &f = m_form;
     connect(f.Command40, &QPushButton::clicked, this, &AutoAtisController::run);
     connect(f.Text6, &Field::clicked, this, &AutoAtisController::icaoFieldClicked);
@@ -88,13 +89,23 @@ QCoro::Task<> AutoAtisController::autoAtis() {
         metarpage = noaaCut(metarpage, searchCode);
     // 9. Only a text that decodes is a METAR; anything else keeps the weather shown.
     const std::optional<QString> metar = metarFromPage(metarpage, station);
-    if (!metar || !decodeMetar(*metar, QString()).decoded) {
+    const std::optional<QString> stale =
+        metar ? staleReport(metarpage, station, m_clock.now()) : std::nullopt;
+    if (!metar || !readMetar(*metar)) {
         keepWeather(missText(station, url, result, metar.has_value()));
+    } else if (stale) {
+        keepWeather(tryAgainText(station, *stale));
     } else {
         getautoatis(*metar, station);
         m_weather.setAutoAtisInterval(kCycleMinutes);
-        // 10.
+        // 10. Without a reported wind the runways shown before the run stay.
         m_weather.loadrwy();
+        if (f.Text1->text() == QLatin1String(kNoWind)) {
+            if (f.Text4->text().isEmpty())
+                f.Text4->setText(m_rowBefore[3]);
+            if (f.Text5->text().isEmpty())
+                f.Text5->setText(m_rowBefore[4]);
+        }
         // 11. A new observation, or another airport's.
         const QString observation = f.Label8->text() + QLatin1Char(' ') + f.Text6->text();
         if (observation != m_lastObservation) {
@@ -119,6 +130,10 @@ QString AutoAtisController::missText(const QString &station, const QUrl &url,
         why = QStringLiteral("the answer from %1 was empty").arg(url.host());
     else
         why = QStringLiteral("the answer from %1 holds none").arg(url.host());
+    return tryAgainText(station, why);
+}
+
+QString AutoAtisController::tryAgainText(const QString &station, const QString &why) {
     return QStringLiteral("No METAR of %1 this time: %2. The next try comes in a minute.")
         .arg(station, why);
 }

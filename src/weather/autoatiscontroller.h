@@ -12,6 +12,7 @@ namespace tarvos {
 
 class Beeper;
 class Clipboard;
+class Clock;
 class Form1;
 class HttpTransfer;
 struct FetchResult;
@@ -28,16 +29,18 @@ struct ConsoleState;
 // network.txt, used as it comes; unticked the second, cut down to the report first.
 //
 // A run that finds no METAR (a failed download, an empty page, a page without the station or
-// without a readable report) puts back the weather row and the ICAO field as they were before
-// it, turns the lamp amber with the reason as its tooltip, and tries again every minute until a
-// METAR is found; then the ten-minute cycle goes on. The airport, the runways and the letter
-// stay; no beep, no reminder. The reminder of a new observation does not wait for its OK.
+// without a readable report, a station file whose report is more than three hours old) puts back
+// the weather row and the ICAO field as they were before it, turns the lamp amber with the reason
+// as its tooltip, and tries again every minute until a METAR is found; then the ten-minute cycle
+// goes on. The airport, the runways and the letter stay; no beep, no reminder. The reminder of a
+// new observation does not wait for its OK.
 class AutoAtisController : public QObject {
     Q_OBJECT
 public:
     AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
                        HttpTransfer &transfer, Clipboard &clipboard, Beeper &beeper,
-                       MessageBox &messages, WeatherController &weather, QObject *parent = nullptr);
+                       MessageBox &messages, Clock &clock, WeatherController &weather,
+                       QObject *parent = nullptr);
 
     static QString reminderText();
 
@@ -55,6 +58,7 @@ private:
     void getautoatis(const QString &metar, const QString &station);
     static QString missText(const QString &station, const QUrl &url, const FetchResult &result,
                             bool stationInPage);
+    static QString tryAgainText(const QString &station, const QString &why);
     std::array<QString, 6> weatherRow() const;
     void keepWeather(const QString &why);
     void announceNewObservation();
@@ -68,6 +72,7 @@ private:
     Clipboard &m_clipboard;
     Beeper &m_beeper;
     MessageBox &m_messages;
+    Clock &m_clock;
     WeatherController &m_weather;
     // Airport and observation time of the last report decoded by a run ("EDDT 12:20"); a run is
     // new when its report differs. Empty until the first report, which is always new.

@@ -11,37 +11,87 @@ namespace tarvos {
 // for this altitude and the caption keeps what it shows (nullopt).
 std::optional<QString> transitionLevel(int qnh);
 
-// What one press of "ATIS" (or an AutoAtis download) does with the METAR on the clipboard. The
-// decoding is by position, so a report must start "EDDT 071220Z 26010KT": the station, a blank,
-// day, hour and minute, "Z", a blank and the wind group. Every field that changes has a value;
-// a nullopt field keeps its previous content.
+// What the weather row shows for a wind or a pressure that the report does not give.
+inline constexpr const char *kNoWind = "///";
+
+// One report as its groups say it. Every place of the console that shows weather takes its
+// values from here: the weather row, the ATIS texts, the runway choice and the overview. The
+// groups are found by their form, not by their column, so "AUTO", "COR", a leading "METAR" or
+// "SPECI" word, winds in metres per second and pressures in inches all read right.
+struct MetarReport {
+    QString station; // "EDDB"
+    QString hour;    // "11"
+    QString minute;  // "20"
+    // The report from the hour of the observation on, without a leading METAR/SPECI word and
+    // without a bulletin's end mark "=": "1120Z AUTO 26009KT CAVOK 18/13 Q1016 NOSIG".
+    QString tail;
+
+    // The wind: the direction as reported (three characters, "260", "VRB", "000"), the speed and
+    // gust in knots written as reports write them ("09"; three digits from 100). A wind that is
+    // not reported ("/////KT", or no wind group) shows kNoWind in direction and speed.
+    QString direction;
+    QString speed;
+    std::optional<QString> gust;
+    bool windMissing = false;
+    // The rest of the report after the wind group ("CAVOK 18/13 Q1016 NOSIG"; with no wind group,
+    // everything after the day-time group and AUTO/COR).
+    QString afterWind;
+
+    // The QNH in whole hectopascals: the first whole "Qdddd" group, else the first "Adddd" (an
+    // altimeter in hundredths of an inch) converted. Groups after RMK or in a trend (TEMPO,
+    // BECMG) never count. nullopt when the report gives no usable pressure.
+    std::optional<int> qnh;
+
+    QString time() const { return hour + QLatin1Char(':') + minute; }
+    // The QNH as four digits, as the overview shows it ("0998"); empty without a pressure.
+    QString qnhFourDigits() const;
+    // The numeric wind direction for the runway choice: VRB and calm count as 0.
+    int directionDegrees() const;
+};
+
+// Reads a report: an optional "METAR" or "SPECI" word, the station (four letters or digits), the
+// day-time group "ddhhmmZ", optional "COR"/"AUTO", then the groups, up to the end of the first
+// line (blanks around it and a trailing "=" do not count). nullopt for a text that is no report,
+// and for a "NIL" report.
+std::optional<MetarReport> readMetar(const QString &text);
+
+// The same for a report's tail as the clipboard and `metartail` keep it ("1120Z AUTO 26009KT
+// ..."), which starts with the hour and lacks the station and day.
+std::optional<MetarReport> readMetarTail(const QString &tail);
+
+// What one press of "ATIS" (or an AutoAtis download) does with the METAR on the clipboard.
 struct MetarDecoding {
-    // Always written, also for a text that is no METAR: the METAR from its 8th character on
-    // (station and day cut off). It becomes the clipboard text and `metartail`.
+    // Always written, also for a text that is no METAR: for a report its tail (see MetarReport),
+    // for any other text the text from its 8th character on, as the clipboard always got it. It
+    // becomes the clipboard text and `metartail`.
     QString clipboardText;
     QString metartail;
 
-    // False when character 12 is not "Z": the error row (Text1 and Text3 "Err", Text2, Text4
+    // False for a text that is no report: the error row (Text1 and Text3 "Err", Text2, Text4
     // and Text5 emptied) and nothing else.
     bool decoded = false;
+    // The report gives no usable pressure: Text3 and the level caption are empty, and Text3's
+    // tooltip says why.
+    bool pressureMissing = false;
 
     std::optional<QString> text6;  // observation time "hh:mm"
-    QString text1;                 // wind direction, 3 characters as in the report, or "Err"
-    QString text2;                 // wind speed, 2 characters, or empty
-    std::optional<QString> text3;  // QNH without a leading zero; nullopt when the report has no Q
+    QString text1;                 // wind direction, or "Err"
+    QString text2;                 // wind speed in knots, or empty
+    QString text3;                 // QNH without a leading zero, empty, or "Err"
     std::optional<QString> text4;  // landing runway: emptied by the error row only
     std::optional<QString> text5;  // take-off runway: emptied by the error row only
-    std::optional<QString> label2; // transition level caption
+    std::optional<QString> label2; // transition level caption; nullopt keeps it
 
     // A decoded report is copied to the mini window (fields Text1..Text6, the letter and the
     // captions); the error row is not.
     bool refreshMiniWindow() const { return decoded; }
 };
 
-// The decoding itself. `previousText3` is the QNH field as it is now: a report without a "Q"
-// (an altimeter in inches such as A2992) keeps it, and the transition level is taken from it.
-// Stopping the AutoAtis minute timer and turning the lamp red are the caller's part; they
-// happen on every decoding.
-MetarDecoding decodeMetar(const QString &clipboardText, const QString &previousText3);
+// The decoding itself. Stopping the AutoAtis minute timer and turning the lamp red are the
+// caller's part; they happen on every decoding.
+MetarDecoding decodeMetar(const QString &clipboardText);
+
+// The tooltip of the QNH field when the report gives no pressure.
+QString noPressureToolTip();
 
 } // namespace tarvos

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -32,5 +33,20 @@ QString noaaCut(const QString &page, const QString &searchCode);
 // after it, and at most kMaxMetarLength characters. A page may hold several reports, newest first;
 // the first one is taken. nullopt when the station with its blank is not in the page.
 std::optional<QString> metarFromPage(const QString &page, const QString &station);
+
+// A report older than this is no current weather: airports close, and a station file can go on
+// answering with a station's last report for years.
+inline constexpr qint64 kMaxReportAgeSeconds = 3 * 3600;
+
+// When the page dates the report of `station` in full: a station file has the date and time in
+// UTC ("2026/12/09 08:50") on the line before the report. nullopt for a page without such a line
+// (a report alone, an HTML page), whose report is taken as it comes.
+std::optional<QDateTime> reportDate(const QString &page, const QString &station);
+
+// Why the report of `station` in the page is too old to be today's weather, for the lamp's
+// tooltip: "the last report of EDDT is from 2020/11/08 09:20 UTC, 6 years old". nullopt when the
+// page gives no date, or the report is at most kMaxReportAgeSeconds old at `now`.
+std::optional<QString> staleReport(const QString &page, const QString &station,
+                                   const QDateTime &now);
 
 } // namespace tarvos

@@ -1,6 +1,7 @@
 #include "weather/overview.h"
 
-#include "console/numbers.h"
+#include "weather/metar.h"
+#include "weather/metarpage.h"
 #include "weather/runway.h"
 
 #include <optional>
@@ -8,10 +9,12 @@
 namespace tarvos {
 
 namespace {
-constexpr qsizetype kRowMetarLength = 100;
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr qsizetype kRowMetarLength = 100;
 
-// The METAR of `code` in the pages, or nullopt when the code is not in them.
+// The report of `code` in the pages, from its code to the line end and at most 100 characters
+// (what `lastmetar` keeps); nullopt when the code is not in them or what follows it is no
+// report.
 std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     const qsizetype p = code.isEmpty() ? -1 : pages.indexOf(code);
     if (p < 0)
@@ -23,12 +26,16 @@ std::optional<QString> rowMetar(const QString &pages, const QString &code) {
             break;
         }
     }
+    if (!readMetar(metar))
+        return std::nullopt;
     return metar;
 }
 
-// The wind direction of a row's report, in degrees (VRB and other text: 0).
+// The wind direction of a row's report, in degrees (VRB, calm, a missing wind and a text that is
+// no report: 0).
 int overviewWindDirection(const QString &rowMetar) {
-    return leadingInt(mid1(rowMetar, 14, 3));
+    const std::optional<MetarReport> report = readMetar(rowMetar);
+    return report ? report->directionDegrees() : 0;
 }
 
 QString rowSeparator(int row) {
@@ -75,13 +82,12 @@ QString overviewRunwayText(const QStringList &rwyLines, const QString &code,
     return QStringLiteral("LA=") + *choice.text4 + QStringLiteral(" TO=") + *choice.text5;
 }
 
-QString overviewRow(const QString &m, int row, const QString &runwayText) {
-    const qsizetype q = m.indexOf(u'Q');
-    QString text = QStringLiteral(" ") + mid1(m, 1, 5) + rowSeparator(row);
-    text += mid1(m, 8, 2) + QLatin1Char(':') + mid1(m, 10, 2);
-    text += QStringLiteral(" Wind ") + mid1(m, 14, 3);
-    text += QStringLiteral(" @ ") + mid1(m, 17, 2);
-    text += QStringLiteral("  QNH ") + mid1(m, static_cast<int>(q) + 2, 4);
+QString overviewRow(const MetarReport &m, int row, const QString &runwayText) {
+    QString text = QStringLiteral(" ") + m.station + QLatin1Char(' ') + rowSeparator(row);
+    text += m.time();
+    text += QStringLiteral(" Wind ") + m.direction;
+    text += QStringLiteral(" @ ") + m.speed;
+    text += QStringLiteral("  QNH ") + (m.qnh ? m.qnhFourDigits() : QStringLiteral("////"));
     text += QStringLiteral("   ") + runwayText;
     if (row != 3)
         text += kCrLf;
@@ -116,7 +122,7 @@ Overview buildOverview(const std::array<QString, 3> &codes, const QString &pages
         }
     }
     for (int i = 0; i < 3; ++i) {
-        o.text += metars[i] ? overviewRow(*metars[i], i + 1, o.runwayTexts[i])
+        o.text += metars[i] ? overviewRow(*readMetar(*metars[i]), i + 1, o.runwayTexts[i])
                             : overviewMissingRow(codes[i], i + 1);
     }
     return o;

@@ -8,6 +8,8 @@
 
 namespace tarvos {
 
+struct MetarReport;
+
 // metar.txt: the three airports of the overview in its first three lines, in display order.
 // Written with the Berlin airports and a two-line hint when it is missing.
 DefaultFile metarListDefaultFile();
@@ -28,11 +30,10 @@ QString overviewProgressMark(int fetchIndex, bool noaaSource);
 QString overviewRunwayText(const QStringList &rwyLines, const QString &code,
                            const QString &rowMetar);
 
-// One row of the overview for the METAR text `metar` (row 1, 2 or 3): station, time, wind
-// direction and speed, the four characters after the first "Q" (no "Q": the first four of the
-// METAR) and the runway text; rows 1 and 2 end with CR LF. The positions are fixed, so a short
-// text gives short pieces.
-QString overviewRow(const QString &metar, int row, const QString &runwayText);
+// One row of the overview for a report (row 1, 2 or 3): station, time, wind direction and speed
+// in knots, the QNH as four digits ("////" when the report gives none) and the runway text; rows
+// 1 and 2 end with CR LF.
+QString overviewRow(const MetarReport &report, int row, const QString &runwayText);
 
 // The panel text when nothing usable arrived.
 QString overviewTimeoutText();
@@ -43,8 +44,8 @@ QString overviewMissingRow(const QString &code, int row);
 
 // The whole overview from the three pages joined into one text. Each row's METAR is the text
 // from its code, at most 100 characters and up to the first line end; a code that is not in the
-// text gets overviewMissingRow(), never another airport's report. Each row with a report has
-// the runway text of its own airport and wind from `rwyLines` (rwy.txt).
+// text, or whose text is no report, gets overviewMissingRow(), never another airport's report. Each
+// row with a report has the runway text of its own airport and wind from `rwyLines` (rwy.txt).
 struct Overview {
     QString text;      // the three rows
     QString lastmetar; // the METAR of the last row that had a report (none: `lastmetar` given)

@@ -5,6 +5,7 @@
 #include "console/form1.h"
 #include "console/networkconfig.h"
 #include "platform/httptransfer.h"
+#include "platform/platform.h"
 #include "weather/metarpage.h"
 #include "weather/overview.h"
 #include "weather/runway.h"
@@ -16,9 +17,9 @@ namespace tarvos {
 
 OverviewController::OverviewController(Form1 &form, ConsoleState &state, DataDir &data,
                                        NetworkConfig &config, HttpTransfer &transfer,
-                                       MessageBox &messages, QObject *parent)
+                                       MessageBox &messages, Clock &clock, QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_data(data), m_config(config),
-      m_transfer(transfer), m_messages(messages) {
+      m_transfer(transfer), m_messages(messages), m_clock(clock) {
     connect(m_form.Command41, &QPushButton::clicked, this, &OverviewController::overviewPressed);
     connect(m_form.Text19, &Panel::doubleClicked, this, &OverviewController::hidePanel);
 }
@@ -71,8 +72,15 @@ QCoro::Task<> OverviewController::overview() {
             // Only the console's closing aborts a download: no further page is fetched.
             if (r.aborted)
                 co_return;
-            const QString page = r.ok ? pageText(r.body) : QString();
-            pages += noaa ? noaaCut(page, codes[i]) : page;
+            QString page = r.ok ? pageText(r.body) : QString();
+            if (noaa)
+                page = noaaCut(page, codes[i]);
+            // A station file's report from hours ago is no current weather: "no METAR".
+            if (staleReport(page, codes[i], m_clock.now()))
+                page.clear();
+            // Each page ends its own line, so that one airport's report never runs into the
+            // next one's (the second source's pages have no line end).
+            pages += page + QLatin1Char('\n');
         }
         m_running = false;
         // 7., 8.

@@ -5,6 +5,7 @@
 
 namespace tarvos {
 
+class Clock;
 class DataDir;
 class Form1;
 class HttpTransfer;
@@ -26,7 +27,8 @@ public:
     static constexpr int kLevelTop = 630;
 
     OverviewController(Form1 &form, ConsoleState &state, DataDir &data, NetworkConfig &config,
-                       HttpTransfer &transfer, MessageBox &messages, QObject *parent = nullptr);
+                       HttpTransfer &transfer, MessageBox &messages, Clock &clock,
+                       QObject *parent = nullptr);
 
 public slots:
     void overviewPressed();
@@ -42,6 +44,7 @@ private:
     NetworkConfig &m_config;
     HttpTransfer &m_transfer;
     MessageBox &m_messages;
+    Clock &m_clock;
     // Set while the overview downloads: another press meanwhile leaves the progress alone.
     bool m_running = false;
 };

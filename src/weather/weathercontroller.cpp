@@ -56,7 +56,7 @@ bool WeatherController::decodeFromClipboard() {
     f.Shape1->setFillColour(kRed);
 
     const QString metar = m_clipboard.text();
-    const MetarDecoding d = decodeMetar(metar, f.Text3->text());
+    const MetarDecoding d = decodeMetar(metar);
     m_clipboard.clear();
     m_clipboard.setText(d.clipboardText);
     m_state.metartail = d.metartail;
@@ -64,7 +64,10 @@ bool WeatherController::decodeFromClipboard() {
     setIfGiven(f.Text6, d.text6);
     f.Text1->setText(d.text1);
     f.Text2->setText(d.text2);
-    setIfGiven(f.Text3, d.text3);
+    f.Text3->setText(d.text3);
+    const QString pressureNote = d.pressureMissing ? noPressureToolTip() : QString();
+    f.Text3->setToolTip(pressureNote);
+    f.Text3->setAccessibleDescription(pressureNote);
     setIfGiven(f.Text4, d.text4);
     setIfGiven(f.Text5, d.text5);
     if (d.label2)
@@ -87,6 +90,9 @@ void WeatherController::minuteTick() {
 
 void WeatherController::loadrwy() {
     Form1 &f = m_form;
+    // Without a reported wind the runways in use stay as they are.
+    if (f.Text1->text() == QLatin1String(kNoWind))
+        return;
     const DataDir::OpenResult file = m_data.openOrCreate(rwyDefaultFile(), m_messages);
     const RunwayChoice choice = tarvos::loadrwy(file, f.Label8->text(), f.Text1->text());
     setIfGiven(f.Text4, choice.text4);

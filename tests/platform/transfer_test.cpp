@@ -219,8 +219,23 @@ TEST(RecordedNetwork, ServesBothStatusLayouts) {
     ASSERT_GT(p, 0);
     EXPECT_EQ(readDestination(old, p), "EDDM");
     EXPECT_EQ(readName(old, recordSearch(old, "EDDT_TWR")), "Hans Meier EDDT");
+    // Station files date their reports by the server's clock, at the last :20 or :50.
+    const struct {
+        QDateTime now;
+        const char *dateLine, *report;
+    } clocks[] = {
+        {QDateTime(QDate(2026, 12, 8), QTime(10, 49, 59), Qt::UTC), "2026/12/08 10:20", "081020Z"},
+        {QDateTime(QDate(2026, 12, 8), QTime(10, 50), Qt::UTC), "2026/12/08 10:50", "081050Z"},
+        {QDateTime(QDate(2027, 1, 1), QTime(0, 5), Qt::UTC), "2026/12/31 23:50", "312350Z"},
+    };
+    for (const auto &c : clocks) {
+        server.setNow(c.now);
+        EXPECT_EQ(fetchNow(transfer, server.url("/data/observations/metar/stations/EDDB.TXT")).body,
+                  QByteArray(c.dateLine) + "\nEDDB " + c.report +
+                      " AUTO 16009KT CAVOK 18/13 Q1016 NOSIG\n");
+    }
     const FetchResult metar = fetchNow(transfer, server.url("/api/data/metar?ids=EDDT&format=raw"));
-    EXPECT_TRUE(metar.body.startsWith("EDDT 081020Z"));
+    EXPECT_TRUE(metar.body.startsWith("EDDT 180750Z")) << "Tegel's last report keeps its date";
     EXPECT_EQ(fetchNow(transfer, server.url("/ip")).body, "127.0.0.1");
 }
 

@@ -115,8 +115,8 @@ TEST(TowerAtis, TegelEasterlyByteForByte) {
                       "Expect ILS RWY 08L approach, take-off on request.\r\n"
                       "RWY 08R for take-off.\r\n"
                       "TL70\r\n"
-                      "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIGNOTAM! Please set mode "
-                      "-standby- on GND.\r\n"
+                      "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIG\r\n"
+                      "NOTAM! Please set mode -standby- on GND.\r\n"
                       "Advice that you have received information Bravo - OUT."));
 }
 
@@ -128,7 +128,7 @@ TEST(TowerAtis, ClosingSentences) {
                                              "Time 1220 Zulu.\r\n"
                                              "RWY 25L for landing and take-off.\r\n"
                                              "TL60\r\n"
-                                             "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIG"
+                                             "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIG\r\n"
                                              "NOTAM! Please set mode -standby- on GND.\r\n");
     EXPECT_EQ(advice, common + "Advice that you have received information Bravo - OUT.");
     EXPECT_EQ(immediate,
@@ -178,10 +178,19 @@ TEST(TowerAtis, ShortOrBrokenMetarTail) {
         const char *tail;
         const char *time, *wind;
     } cases[] = {
-        // The tail keeps the line break a downloaded report ends with.
+        // The rest of the report ends its own line, with or without a line end of its own.
         {"1220Z 26010KT 9999 Q1013\r\n", "Time 1220 Zulu.", "Wind is 260 at 10 9999 Q1013\r\n"},
-        {"1220Z 26010KT", "Time 1220 Zulu.", "Wind is 260 at 10 "},
-        {"1220Z 2", "Time 1220 Zulu.", "Wind is 2 at  "},
+        {"1220Z 26010KT", "Time 1220 Zulu.", "Wind is 260 at 10\r\n"},
+        // Real reports: AUTO, gusts in knots and in metres per second, a missing wind.
+        {"1120Z AUTO 16009KT CAVOK 18/13 Q1016 NOSIG", "Time 1120 Zulu.",
+         "Wind is 160 at 09 CAVOK 18/13 Q1016 NOSIG\r\n"},
+        {"0751Z 29011G19KT 10SM OVC042 05/M04 A2991 RMK AO2 SLP129 T00501039=", "Time 0751 Zulu.",
+         "Wind is 290 at 11 gusting 19 10SM OVC042 05/M04 A2991 RMK AO2 SLP129 T00501039\r\n"},
+        {"0730Z 22004G10MPS 9999 -RA OVC014 02/01 Q1004", "Time 0730 Zulu.",
+         "Wind is 220 at 08 gusting 19 9999 -RA OVC014 02/01 Q1004\r\n"},
+        {"0750Z /////KT 9999 FEW020 SCT080 13/12 Q1017", "Time 0750 Zulu.",
+         "Wind is /// at /// 9999 FEW020 SCT080 13/12 Q1017\r\n"},
+        {"1220Z 2", "Time 1220 Zulu.", "Wind is /// at /// 2\r\n"},
         {"12", "Time 12 Zulu.", "Wind is  at  "},
         {"", "Time  Zulu.", "Wind is  at  "},
     };

@@ -23,12 +23,19 @@ using namespace std::chrono_literals;
 namespace {
 
 const QString kStations = "/data/observations/metar/stations/";
+const QDateTime kNow(QDate(2026, 12, 8), QTime(10, 25), Qt::UTC);
+constexpr const char *kTegelTooOld =
+    "the last report of EDDT is from 2014/12/18 07:50 UTC, 11 years old";
 
 class AutoAtisNetTest : public ConsoleTest {
 protected:
     void SetUp() override {
         ConsoleTest::SetUp();
         ASSERT_NE(server.start(), 0);
+        // The console's clock and the recorded network's agree: the station files carry reports
+        // of 10:20, Tegel's file its last one of 2014.
+        fake.clock.current = kNow;
+        server.setNow(kNow);
         fake.platform.transfer = &transfer;
         writeNetworkTxt(server);
         DataDir(tmp.path()).replace("rwy.txt", rwyDefaultFile().lines);
@@ -69,42 +76,59 @@ long peakKib() {
 TEST_F(AutoAtisNetTest, BothSourcesAndTheOverviewOverHttp) {
     start();
     Form1 &f = form();
-    // The start run half a second after start, from the station file.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text6->text() == "10:20"; }, 20000));
+    // The start run half a second after start: Tegel's station file keeps its last report, from
+    // before the airport closed, which is no current weather.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Shape1->fillColour() == kAmber; }, 20000));
     ASSERT_TRUE(settled());
-    EXPECT_EQ(row(), QStringList({"270", "1013", "26R", "10:20", "EDDT",
-                                  "EDDT 081020Z 27012KT 9999 FEW030 05/01 Q1013"}));
-    EXPECT_EQ(f.Text18->text(), "A");
-    EXPECT_EQ(fake.beeper.beeps, 1);
+    EXPECT_TRUE(f.Shape1->failure().contains(kTegelTooOld)) << f.Shape1->failure().toStdString();
+    EXPECT_EQ(f.Text1->text(), "");
+    EXPECT_EQ(fake.beeper.beeps, 0);
 
-    // The second source: Schoenefeld's plain answer.
-    f.Check3->click();
+    // Schoenefeld's AUTO report from the station file: row, runways and the tower ATIS.
     f.Text6->setText("EDDB");
     f.Command40->click();
     ASSERT_TRUE(settled());
-    EXPECT_EQ(row(), QStringList({"260", "1012", "25L", "10:20", "EDDB",
-                                  "EDDB 081020Z 26010KT 230V290 9999 SCT025 05/02 Q1012"}));
-    EXPECT_EQ(server.requests("/api/data/metar"), 1);
+    const QStringList schoenefeld{
+        "160", "1016", "07R", "10:20", "EDDB", "EDDB 081020Z AUTO 16009KT CAVOK 18/13 Q1016 NOSIG"};
+    EXPECT_EQ(row(), schoenefeld);
+    EXPECT_EQ(f.Text2->text(), "09");
+    EXPECT_EQ(f.Label2->text(), "TL60");
+    EXPECT_EQ(f.Shape1->fillColour(), kBrightGreen);
     EXPECT_EQ(fake.messages.shown.size(), 1) << "another airport is a new report";
+    f.Command10->click();
+    EXPECT_TRUE(fake.clipboard.text().contains("Time 1020 Zulu.\r\n"
+                                               "RWY 07R for landing and take-off.\r\nTL60\r\n"
+                                               "Wind is 160 at 09 CAVOK 18/13 Q1016 NOSIG\r\n"
+                                               "NOTAM!"))
+        << fake.clipboard.text().toStdString();
+
+    // The second source's plain answer: the same observation, no reminder.
+    const qsizetype shown = fake.messages.shown.size();
+    f.Check3->click();
+    f.Command40->click();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(row(), schoenefeld);
+    EXPECT_EQ(server.requests("/api/data/metar"), 1);
+    EXPECT_EQ(fake.messages.shown.size(), shown);
 
     // A station without report: the row and the field stay as they were.
     f.Text6->setText("EDDI");
     f.Command40->click();
     ASSERT_TRUE(settled());
-    EXPECT_EQ(row(), QStringList({"260", "1012", "25L", "EDDI", "EDDB",
-                                  "EDDB 081020Z 26010KT 230V290 9999 SCT025 05/02 Q1012"}));
+    EXPECT_EQ(row(), QStringList({"160", "1016", "07R", "EDDI", "EDDB",
+                                  "EDDB 081020Z AUTO 16009KT CAVOK 18/13 Q1016 NOSIG"}));
     EXPECT_EQ(f.Shape1->fillColour(), kAmber);
 
-    // The overview from the station files; Tempelhof has no report of its own.
+    // The overview from the station files: Tegel's is too old, Tempelhof has no report.
     f.Check3->click();
     server.setDelay(kStations + "EDDB.TXT", 300ms);
     f.Command41->click();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return f.Text19->text() == "Please wait, while getting data...   X X X"; }, 20000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text19->text().startsWith(" EDDT"); }, 20000));
-    EXPECT_EQ(f.Text19->text(), " EDDT  10:20 Wind 270 @ 12  QNH 1013   LA=26R TO=26L\r\n"
+    EXPECT_EQ(f.Text19->text(), " EDDT  no METAR\r\n"
                                 " EDDI   no METAR\r\n"
-                                " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L");
+                                " EDDB  10:20 Wind 160 @ 09  QNH 1016   RWY 07R");
 }
 
 TEST_F(AutoAtisNetTest, OverviewOfOtherAirportsWithTheirOwnRunways) {
@@ -113,9 +137,17 @@ TEST_F(AutoAtisNetTest, OverviewOfOtherAirportsWithTheirOwnRunways) {
     start().form1().Command41->click();
     const Panel *panel = form().Text19;
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel->text().startsWith(" EDDF"); }, 20000));
-    EXPECT_EQ(panel->text(), " EDDF  07:50 Wind 190 @ 10  QNH 1013   LA=25C TO=18 \r\n"
-                             " EDDM   07:50 Wind 190 @ 06  QNH 1017   LA=26R TO=26L\r\n"
+    EXPECT_EQ(panel->text(), " EDDF  10:20 Wind 190 @ 10  QNH 1013   LA=25C TO=18 \r\n"
+                             " EDDM   10:20 Wind 190 @ 06  QNH 1017   LA=26R TO=26L\r\n"
                              " EDDI  no METAR");
+
+    // Today's forms: inches only, metres per second, a leading METAR word.
+    writeFile(dataPath("metar.txt"), "KJFK\r\nUUEE\r\nLQSA\r\n");
+    form().Command41->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->text().startsWith(" KJFK"); }, 20000));
+    EXPECT_EQ(panel->text(), " KJFK  10:20 Wind 020 @ 08  QNH 1025   \r\n"
+                             " UUEE   10:20 Wind 230 @ 10  QNH 1012   \r\n"
+                             " LQSA  10:20 Wind VRB @ 01  QNH 1024   ");
 }
 
 TEST_F(AutoAtisNetTest, AFailedTryKeepsTheWeatherAndTheNextComesAfterAMinute) {
@@ -150,6 +182,9 @@ TEST_F(AutoAtisNetTest, AFailedTryKeepsTheWeatherAndTheNextComesAfterAMinute) {
         {"HTTP 503", 503, "", "no answer from 127.0.0.1 (HTTP 503)"},
         {"empty page", 200, "", "the answer from 127.0.0.1 was empty"},
         {"no report of the station", 200, "2026/12/08 10:50\n", "holds none"},
+        {"the last report of a closed airport", 200,
+         "2014/12/18 07:50\nEDDT 180750Z 22007KT 9999 FEW020 BKN046 08/07 Q1009 NOSIG\n",
+         kTegelTooOld},
     };
     for (const auto &t : tries) {
         SCOPED_TRACE(t.name);

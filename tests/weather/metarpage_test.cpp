@@ -1,4 +1,5 @@
 // Finding the report in a downloaded page, and the three-airport overview built from pages.
+#include "weather/metar.h"
 #include "weather/metarpage.h"
 #include "weather/overview.h"
 #include "weather/runway.h"
@@ -72,7 +73,7 @@ TEST(MetarPage, NoaaCutAndTheFieldAsACode) {
 }
 
 TEST(Overview, RowsOfTheWorkedExampleAndItsShapes) {
-    EXPECT_EQ(overviewRow(kTegel, 1, "LA=26R TO=26L"),
+    EXPECT_EQ(overviewRow(*readMetar(kTegel), 1, "LA=26R TO=26L"),
               " EDDT  12:20 Wind 260 @ 10  QNH 1013   LA=26R TO=26L\r\n");
     const struct {
         QString metar;
@@ -81,11 +82,14 @@ TEST(Overview, RowsOfTheWorkedExampleAndItsShapes) {
     } rows[] = {
         {"EDDI 071220Z 27008KT Q0998", 2, "RWY 27L",
          " EDDI   12:20 Wind 270 @ 08  QNH 0998   RWY 27L\r\n"},
-        {"EDDB 071220Z 27008KT 9999", 3, "", " EDDB  12:20 Wind 270 @ 08  QNH EDDB   "},
-        {"", 3, "", "  : Wind  @   QNH    "},
+        {"EDDB 071220Z 27008KT 9999", 3, "", " EDDB  12:20 Wind 270 @ 08  QNH ////   "},
+        {"EDDB 231120Z AUTO 16009KT CAVOK 18/13 Q1016 NOSIG", 3, "RWY 07R",
+         " EDDB  11:20 Wind 160 @ 09  QNH 1016   RWY 07R"},
+        {"UUEE 272200Z 23005MPS 9000 OVC006 04/03 Q1012 R24L/290140 R24C/290140 NOSIG", 3, "",
+         " UUEE  22:00 Wind 230 @ 10  QNH 1012   "},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(overviewRow(r.metar, r.row, r.runway), r.text) << r.metar;
+        EXPECT_EQ(overviewRow(*readMetar(r.metar), r.row, r.runway), r.text) << r.metar;
 }
 
 TEST(Overview, EachRowHasTheRunwaysOfItsOwnAirportAndWind) {
@@ -119,7 +123,7 @@ TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
     } cases[] = {
         {"all three", kBerlin, tegel + tempelhof + schoenefeld, autoAtis,
          " EDDT  10:20 Wind 270 @ 12  QNH 1013   LA=26R TO=26L\r\n"
-         " EDDI   10:20 Wind 260 @ 08  QNH EDDI   RWY 27L\r\n"
+         " EDDI   10:20 Wind 260 @ 08  QNH 1013   RWY 27L\r\n"
          " EDDB  10:20 Wind 260 @ 10  QNH 1012   RWY 25L",
          false},
         {"Tempelhof missing", kBerlin, tegel + schoenefeld, autoAtis,
@@ -136,7 +140,7 @@ TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
         {"Schoenefeld missing after Tempelhof's report", kBerlin, tempelhof + "2026/12/08 10:20\n",
          autoAtis,
          " EDDT  no METAR\r\n"
-         " EDDI   10:20 Wind 260 @ 08  QNH EDDI   RWY 27L\r\n"
+         " EDDI   10:20 Wind 260 @ 08  QNH 1013   RWY 27L\r\n"
          " EDDB  no METAR",
          false},
         {"only Tegel", kBerlin, tegel, autoAtis, {}, true},
@@ -165,6 +169,7 @@ TEST(Overview, PagesIntoRowsAndWhenItTimesOut) {
         EXPECT_EQ(overviewTimedOut(o, true), c.timedOut);
     }
     EXPECT_TRUE(overviewTimedOut(Overview{}, false)) << "downloads skipped";
-    const Overview longPage = buildOverview(kBerlin, "EDDT " + QString(500, 'Q'), autoAtis, kRwy);
+    const Overview longPage =
+        buildOverview(kBerlin, "EDDT 081020Z 27012KT " + QString(500, 'Q'), autoAtis, kRwy);
     EXPECT_EQ(longPage.lastmetar.size(), 100) << "at most 100 characters from the code";
 }

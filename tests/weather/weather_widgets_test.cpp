@@ -1,5 +1,6 @@
 #include "console/form2.h"
 #include "fakes/consolefixture.h"
+#include "weather/metar.h"
 #include "weather/weathercontroller.h"
 
 #include <QApplication>
@@ -69,30 +70,41 @@ TEST_F(WeatherWidgetsTest, ErrorRowAndReportsWithoutQnh) {
     Form1 &f = form();
     f.Text4->setText("08L");
     f.Text5->setText("08R");
-    // Each report after the one before: a report without Q keeps the QNH field and takes the
-    // level from it, which after the error row is "Err", so 0 and TL80.
+    // Each report after the one before; `noQnh`: the QNH field's tooltip says the report gives
+    // none, and neither the field nor the level shows the airport before's.
     const struct {
         const char *clipboard, *tail;
         QStringList row;
         const char *miniWind;
+        bool noQnh;
     } steps[] = {
         {"EDDT 071220Z 27012KT CAVOK Q0998",
          "1220Z 27012KT CAVOK Q0998",
          {"270", "12", "998", "08L", "08R", "12:20", "TL70"},
-         "270"},
+         "270",
+         false},
         {"EDDT 071250Z VRB03KT 9999 A2992",
          "1250Z VRB03KT 9999 A2992",
-         {"VRB", "03", "998", "08L", "08R", "12:50", "TL70"},
-         "VRB"},
+         {"VRB", "03", "1013", "08L", "08R", "12:50", "TL60"},
+         "VRB",
+         false},
         {"METAR EDDT 071220Z 26010KT Q1013",
-         "DDT 071220Z 26010KT Q1013",
-         {"Err", "", "Err", "", "", "12:50", "TL70"},
-         "VRB"},
-        {"", "", {"Err", "", "Err", "", "", "12:50", "TL70"}, "VRB"},
-        {"EDDT 071320Z 26010G25KT 9999 A2992",
-         "1320Z 26010G25KT 9999 A2992",
-         {"260", "10", "Err", "", "", "13:20", "TL80"},
-         "260"},
+         "1220Z 26010KT Q1013",
+         {"260", "10", "1013", "08L", "08R", "12:20", "TL60"},
+         "260",
+         false},
+        {"", "", {"Err", "", "Err", "", "", "12:20", "TL60"}, "260", false},
+        // Real reports: an American one without pressure, then one in inches with a gust.
+        {"KEHA 180748Z AUTO 33005KT M01/M04 RMK AO1 PK WND 12 000 T10061038",
+         "0748Z AUTO 33005KT M01/M04 RMK AO1 PK WND 12 000 T10061038",
+         {"330", "05", "", "", "", "07:48", ""},
+         "330",
+         true},
+        {"KJFK 180751Z 29011G19KT 10SM OVC042 05/M04 A2991 RMK AO2 SLP129 T00501039",
+         "0751Z 29011G19KT 10SM OVC042 05/M04 A2991 RMK AO2 SLP129 T00501039",
+         {"290", "11", "1013", "", "", "07:51", "TL60"},
+         "290",
+         false},
     };
     for (const auto &s : steps) {
         SCOPED_TRACE(s.clipboard);
@@ -103,6 +115,7 @@ TEST_F(WeatherWidgetsTest, ErrorRowAndReportsWithoutQnh) {
         EXPECT_EQ(console->state().metartail, s.tail);
         EXPECT_EQ(row(), s.row);
         EXPECT_EQ(console->form2().Text1->text(), s.miniWind) << "the error row is not copied";
+        EXPECT_EQ(f.Text3->toolTip() == noPressureToolTip(), s.noQnh);
         EXPECT_FALSE(f.Timer2->isActive());
         EXPECT_EQ(f.Shape1->fillColour(), 255);
     }
@@ -144,7 +157,7 @@ TEST_F(WeatherWidgetsTest, TowerAtisOfTheExampleByteForByteWithConfirmation) {
                                      "Expect ILS RWY 08L approach, take-off on request.\r\n"
                                      "RWY 08R for take-off.\r\n"
                                      "TL70\r\n"
-                                     "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIG"
+                                     "Wind is 260 at 10 CAVOK 05/02 Q1013 NOSIG\r\n"
                                      "NOTAM! Please set mode -standby- on GND.\r\n"
                                      "Advice that you have received information Bravo - OUT.");
     EXPECT_EQ(fake.clipboard.clears, clears + 1);
