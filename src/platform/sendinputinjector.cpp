@@ -42,6 +42,24 @@ void deliverSentMessages(DWORD ms) {
         SwitchToThread();
 }
 
+// The thread of the window in front, if that window is another program's and has activated
+// itself there, with a focus window of that thread's own: keys typed now go to that window.
+// The window in front is read once: while another program takes the front, the foreground is
+// for a moment nobody's (the new thread's input has no active window yet), and a second read
+// could pair the console's own window with another program's turn.
+DWORD otherProgramInFront() {
+    const HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    const DWORD thread = front ? GetWindowThreadProcessId(front, &process) : 0;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (thread == 0 || process == GetCurrentProcessId() || !GetGUIThreadInfo(thread, &info) ||
+        info.hwndActive != front || !info.hwndFocus ||
+        GetWindowThreadProcessId(info.hwndFocus, nullptr) != thread)
+        return 0;
+    return thread;
+}
+
 } // namespace
 
 SendInputInjector::SendInputInjector() {
@@ -116,15 +134,15 @@ void SendInputInjector::typeKey(Key key, QDeadlineTimer waitUntil) {
     // macro, so it shares it only while it types (every click, the end of the wait and the
     // return of the keyboard end it), and a client held up behind input of the console's costs
     // at most the macro's second, after which it reads its keys in order.
-    const HWND front = GetForegroundWindow();
-    const DWORD target = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    // Sharing the input of a program whose window has no focus yet would lend it the console's.
+    const DWORD target = otherProgramInFront();
     if (target != m_sharedInput)
         stopSharingInput();
     // Once the macro's time for waiting is up, a program that does not read its keys gets the
     // rest without a wait.
     if (waitUntil.hasExpired())
         stopSharingInput();
-    else if (m_sharedInput == 0 && target != 0 && target != GetCurrentThreadId() &&
+    else if (m_sharedInput == 0 && target != 0 &&
              AttachThreadInput(GetCurrentThreadId(), target, TRUE))
         m_sharedInput = target;
     // The press and the release are waited for one by one, each by the key's down bit: once
@@ -181,13 +199,7 @@ bool SendInputInjector::waitForKeyboardToLeave(QDeadlineTimer until) {
         // Another program in front is not enough: the keys typed next share its input (see
         // typeKey) and go to the window that has its focus, which is still the console's until
         // that program has activated its window.
-        const HWND front = GetForegroundWindow();
-        const DWORD thread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!hasKeyboard() && thread != 0 && GetGUIThreadInfo(thread, &info) &&
-            info.hwndActive == front && info.hwndFocus &&
-            GetWindowThreadProcessId(info.hwndFocus, nullptr) == thread) {
+        if (otherProgramInFront() != 0) {
             // That program sent the console its deactivation before it activated its own
             // window (Wine does so). Delivered now, it deactivates the console; delivered while
             // the console shares that program's input (typeKey), it would deactivate that
