@@ -13,10 +13,31 @@ void send(INPUT *inputs, UINT count) {
     SendInput(count, inputs, sizeof(INPUT));
 }
 
-INPUT mouseInput(DWORD flags) {
+// A button event at `at`, or at the pointer's position when the desktop takes it. The position
+// travels in the event itself, so that nothing can move the pointer between placing it and the
+// click: under Wine another program reports the motion of an earlier move late (each move is an
+// X warp that program sees), and the pointer then goes back to the previous spot for a moment.
+INPUT mouseInput(DWORD flags, std::optional<QPoint> at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags; // no MOUSEEVENTF_MOVE: at the pointer's current position
+    input.mi.dwFlags = flags;
+    if (at) {
+        // Absolute positions are in 65536ths of the virtual desktop; the desktop takes
+        // left + (d * width) / 65536 for them, so the next 65536th up lands on the very pixel.
+        const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        if (width > 0 && height > 0) {
+            const auto normal = [](LONG offset, LONG extent) {
+                return static_cast<LONG>((static_cast<LONGLONG>(offset) * 65536 + extent - 1) /
+                                         extent);
+            };
+            input.mi.dx = normal(at->x() - left, width);
+            input.mi.dy = normal(at->y() - top, height);
+            input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+        }
+    }
     return input;
 }
 
@@ -97,26 +118,16 @@ void SendInputInjector::movePointer(QPoint to) {
     m_placed = to;
 }
 
-void SendInputInjector::keepPointerPlaced() {
-    // The button events go where the pointer is when the desktop takes them. Wine moves the
-    // pointer again whenever another program reports the motion of an earlier move late (each
-    // move is an X warp that program sees), which would put a click of a quick run of clicks
-    // on the previous spot: the pointer goes back where the macro put it first. On Windows
-    // itself it is there already, unless the user moved the mouse meanwhile.
-    if (m_placed && pointerPosition() != *m_placed)
-        SetCursorPos(m_placed->x(), m_placed->y());
-}
-
 void SendInputInjector::press(Button button) {
     stopSharingInput();
-    keepPointerPlaced();
-    INPUT input = mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN);
+    INPUT input =
+        mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN, m_placed);
     send(&input, 1);
 }
 
 void SendInputInjector::release(Button button) {
-    keepPointerPlaced();
-    INPUT input = mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
+    INPUT input =
+        mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP, m_placed);
     send(&input, 1);
 }
 

@@ -33,8 +33,6 @@ public:
 
 private:
     void stopSharingInput();
-    // Puts the pointer back where movePointer put it, if the desktop has moved it since.
-    void keepPointerPlaced();
     // Waits until the program in front has read the press (`down`) or release of the key, or
     // until `waitUntil`, when it stops sharing that program's input.
     void waitForKeyRead(unsigned short virtualKey, bool down, QDeadlineTimer waitUntil);
