@@ -44,22 +44,25 @@ void MacroController::run(int macro) {
     const QDeadlineTimer waitsEnd(kMacroWaitMs, Qt::PreciseTimer);
     bool keep = false;
     const QPoint saved = m_injector.pointerPosition();
+    // Where the pointer is meant to be: where the controller pointed, then each move's spot.
+    QPoint spot = saved;
     for (const MacroStep &step : macroSteps(macro, saved, m_screen.sizePixels())) {
         switch (step.kind) {
         case Kind::MovePointer:
             m_injector.movePointer(step.at);
+            spot = step.at;
             break;
         case Kind::LeftDown:
-            m_injector.press(Button::Left);
+            m_injector.press(Button::Left, spot);
             break;
         case Kind::LeftUp:
-            m_injector.release(Button::Left);
+            m_injector.release(Button::Left, spot);
             break;
         case Kind::RightDown:
-            m_injector.press(Button::Right);
+            m_injector.press(Button::Right, spot);
             break;
         case Kind::RightUp:
-            m_injector.release(Button::Right);
+            m_injector.release(Button::Right, spot);
             break;
         case Kind::TypeF11:
             m_injector.typeKey(InputInjector::Key::F11, waitsEnd);

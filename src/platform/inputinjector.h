@@ -23,9 +23,11 @@ public:
 
     virtual QPoint pointerPosition() const = 0;
     virtual void movePointer(QPoint to) = 0;
-    // Button events at the pointer's current position.
-    virtual void press(Button button) = 0;
-    virtual void release(Button button) = 0;
+    // Button events at `at`, where movePointer last put the pointer or where the controller
+    // pointed when the macro began. On X the server takes them where the pointer is, which a
+    // move has put there for good; Windows is told the spot (see SendInputInjector).
+    virtual void press(Button button, QPoint at) = 0;
+    virtual void release(Button button, QPoint at) = 0;
     // Presses and releases one key in the window that has the keyboard focus and returns when
     // the display has taken both events; where the desktop can tell when the receiving program
     // has read the key (Windows), it waits for that too, but not beyond `waitUntil`.

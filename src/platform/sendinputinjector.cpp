@@ -13,30 +13,27 @@ void send(INPUT *inputs, UINT count) {
     SendInput(count, inputs, sizeof(INPUT));
 }
 
-// A button event at `at`, or at the pointer's position when the desktop takes it. The position
-// travels in the event itself, so that nothing can move the pointer between placing it and the
-// click: under Wine another program reports the motion of an earlier move late (each move is an
-// X warp that program sees), and the pointer then goes back to the previous spot for a moment.
-INPUT mouseInput(DWORD flags, std::optional<QPoint> at) {
+// A button event at `at`. The spot travels in the event itself, so that nothing can move the
+// pointer between placing it and the click: under Wine another program reports the motion of an
+// earlier move late (each move is an X warp that program sees), and the pointer then goes back
+// to the previous spot for a moment.
+INPUT mouseInput(DWORD flags, QPoint at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
-    if (at) {
-        // Absolute positions are in 65536ths of the virtual desktop; the desktop takes
-        // left + (d * width) / 65536 for them, so the next 65536th up lands on the very pixel.
-        const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-        const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-        const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-        const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-        if (width > 0 && height > 0) {
-            const auto normal = [](LONG offset, LONG extent) {
-                return static_cast<LONG>((static_cast<LONGLONG>(offset) * 65536 + extent - 1) /
-                                         extent);
-            };
-            input.mi.dx = normal(at->x() - left, width);
-            input.mi.dy = normal(at->y() - top, height);
-            input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-        }
+    // Absolute positions are in 65536ths of the virtual desktop; the desktop takes
+    // left + (d * width) / 65536 for them, so the next 65536th up lands on the very pixel.
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (width > 0 && height > 0) {
+        const auto normal = [](LONG offset, LONG extent) {
+            return static_cast<LONG>((static_cast<LONGLONG>(offset) * 65536 + extent - 1) / extent);
+        };
+        input.mi.dx = normal(at.x() - left, width);
+        input.mi.dy = normal(at.y() - top, height);
+        input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     }
     return input;
 }
@@ -115,19 +112,17 @@ QPoint SendInputInjector::pointerPosition() const {
 void SendInputInjector::movePointer(QPoint to) {
     stopSharingInput();
     SetCursorPos(to.x(), to.y());
-    m_placed = to;
 }
 
-void SendInputInjector::press(Button button) {
+void SendInputInjector::press(Button button, QPoint at) {
     stopSharingInput();
     INPUT input =
-        mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN, m_placed);
+        mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN, at);
     send(&input, 1);
 }
 
-void SendInputInjector::release(Button button) {
-    INPUT input =
-        mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP, m_placed);
+void SendInputInjector::release(Button button, QPoint at) {
+    INPUT input = mouseInput(button == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP, at);
     send(&input, 1);
 }
 

@@ -2,8 +2,6 @@
 
 #include "platform/inputinjector.h"
 
-#include <optional>
-
 namespace tarvos {
 
 // Synthetic input on the Windows desktop through SendInput, with the pointer read and placed by
@@ -23,8 +21,8 @@ public:
     bool available() const override { return true; }
     QPoint pointerPosition() const override;
     void movePointer(QPoint to) override;
-    void press(Button button) override;
-    void release(Button button) override;
+    void press(Button button, QPoint at) override;
+    void release(Button button, QPoint at) override;
     void typeKey(Key key, QDeadlineTimer waitUntil) override;
     void pause(int milliseconds) override;
     void activate(WId window) override;
@@ -40,8 +38,6 @@ private:
     // The thread whose input this one shares while keys are typed (a DWORD, which the header
     // does not spell so that windows.h's macros stay out of the rest of the program).
     unsigned long m_sharedInput = 0;
-    // Where the macro last put the pointer.
-    std::optional<QPoint> m_placed;
 };
 
 } // namespace tarvos

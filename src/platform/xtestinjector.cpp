@@ -74,11 +74,11 @@ void XTestInjector::button(Button which, bool down) {
     XSync(d, False);
 }
 
-void XTestInjector::press(Button which) {
+void XTestInjector::press(Button which, QPoint) {
     button(which, true);
 }
 
-void XTestInjector::release(Button which) {
+void XTestInjector::release(Button which, QPoint) {
     button(which, false);
 }
 

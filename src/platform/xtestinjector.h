@@ -20,8 +20,8 @@ public:
     bool available() const override { return display() != nullptr; }
     QPoint pointerPosition() const override;
     void movePointer(QPoint to) override;
-    void press(Button button) override;
-    void release(Button button) override;
+    void press(Button button, QPoint at) override;
+    void release(Button button, QPoint at) override;
     void typeKey(Key key, QDeadlineTimer waitUntil) override;
     void pause(int milliseconds) override;
     void activate(WId window) override;

@@ -19,8 +19,13 @@ public:
         pointer = to;
         calls << QStringLiteral("move %1,%2").arg(to.x()).arg(to.y());
     }
-    void press(Button button) override { calls << QStringLiteral("down ") + name(button); }
-    void release(Button button) override { calls << QStringLiteral("up ") + name(button); }
+    // A button event anywhere but at the pointer says where it was sent.
+    void press(Button button, QPoint at) override {
+        calls << QStringLiteral("down ") + name(button) + elsewhere(at);
+    }
+    void release(Button button, QPoint at) override {
+        calls << QStringLiteral("up ") + name(button) + elsewhere(at);
+    }
     void typeKey(Key key, QDeadlineTimer) override {
         calls << (key == Key::F11 ? QStringLiteral("key F11") : QStringLiteral("key F12"));
     }
@@ -43,6 +48,9 @@ public:
 private:
     static QString name(Button button) {
         return button == Button::Left ? QStringLiteral("left") : QStringLiteral("right");
+    }
+    QString elsewhere(QPoint at) const {
+        return at == pointer ? QString() : QStringLiteral(" at %1,%2").arg(at.x()).arg(at.y());
     }
 };
 

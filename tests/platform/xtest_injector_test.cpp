@@ -339,7 +339,7 @@ TEST(XTestInjector, WithoutAnXServerNothingIsInjected) {
     XTestInjector injector(QByteArrayLiteral(":4242"));
     EXPECT_FALSE(injector.available());
     injector.movePointer(QPoint(10, 10));
-    injector.press(InputInjector::Button::Left);
+    injector.press(InputInjector::Button::Left, QPoint(10, 10));
     injector.typeKey(InputInjector::Key::F11, QDeadlineTimer());
     injector.activate(1);
     EXPECT_EQ(injector.pointerPosition(), QPoint());
