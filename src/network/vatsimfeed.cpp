@@ -59,21 +59,27 @@ QString atisText(const QJsonValue &value) {
     return text;
 }
 
-Record stationRecord(const QJsonObject &s) {
+// Who is connected: callsign, member id, name as the feed gives it, the kind of client.
+Record clientRecord(const QJsonObject &c, const char *type) {
     Record r;
-    r[0] = valueText(of(s, "callsign"));
-    r[1] = valueText(of(s, "cid"));
-    r[2] = valueText(of(s, "name"));
-    r[3] = QStringLiteral("ATC");
+    r[0] = valueText(of(c, "callsign"));
+    r[1] = valueText(of(c, "cid"));
+    r[2] = valueText(of(c, "name"));
+    r[3] = QLatin1String(type);
+    r[5] = valueText(of(c, "latitude"));
+    r[6] = valueText(of(c, "longitude"));
+    r[14] = valueText(of(c, "server"));
+    r[37] = logonTime(of(c, "logon_time"));
+    return r;
+}
+
+Record stationRecord(const QJsonObject &s) {
+    Record r = clientRecord(s, "ATC");
     r[4] = stationFrequency(of(s, "frequency"));
-    r[5] = valueText(of(s, "latitude"));
-    r[6] = valueText(of(s, "longitude"));
-    r[14] = valueText(of(s, "server"));
     r[16] = valueText(of(s, "rating"));
     r[18] = valueText(of(s, "facility"));
     r[19] = valueText(of(s, "visual_range"));
     r[35] = atisText(of(s, "text_atis"));
-    r[37] = logonTime(of(s, "logon_time"));
     return r;
 }
 
@@ -93,34 +99,17 @@ void putPlan(Record &r, const QJsonObject &plan) {
     r[30] = valueText(of(plan, "route"));
 }
 
+// A pilot online, or (without position) a plan filed ahead.
 Record pilotRecord(const QJsonObject &p) {
-    Record r;
-    r[0] = valueText(of(p, "callsign"));
-    r[1] = valueText(of(p, "cid"));
-    r[2] = valueText(of(p, "name"));
-    r[3] = QStringLiteral("PILOT");
-    r[5] = valueText(of(p, "latitude"));
-    r[6] = valueText(of(p, "longitude"));
+    Record r = clientRecord(p, "PILOT");
     r[7] = valueText(of(p, "altitude"));
     r[8] = valueText(of(p, "groundspeed"));
-    r[14] = valueText(of(p, "server"));
     r[17] = p.contains(QLatin1String("transponder")) ? transponderText(of(p, "transponder"))
-                                                     : QString();
+                                                     : QString(); // a prefile has none
     putPlan(r, of(p, "flight_plan").toObject());
-    r[37] = logonTime(of(p, "logon_time"));
     r[38] = valueText(of(p, "heading"));
     r[39] = valueText(of(p, "qnh_i_hg"));
     r[40] = valueText(of(p, "qnh_mb"));
-    return r;
-}
-
-Record prefileRecord(const QJsonObject &p) {
-    Record r;
-    r[0] = valueText(of(p, "callsign"));
-    r[1] = valueText(of(p, "cid"));
-    r[2] = valueText(of(p, "name"));
-    r[3] = QStringLiteral("PILOT");
-    putPlan(r, of(p, "flight_plan").toObject());
     return r;
 }
 
@@ -159,7 +148,7 @@ std::optional<StatusRecords> vatsimFeedOf(const QJsonObject &document) {
     const QJsonArray prefiles = of(document, "prefiles").toArray();
     for (const QJsonValue &entry : prefiles) {
         if (entry.isObject())
-            appendRecord(records.prefiled, prefileRecord(entry.toObject()));
+            appendRecord(records.prefiled, pilotRecord(entry.toObject()));
     }
     return records;
 }

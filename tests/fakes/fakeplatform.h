@@ -89,11 +89,9 @@ public:
 class InlineWorker : public Worker {
 public:
     QCoro::Task<> run(std::function<void()> job) override {
-        ++jobs;
         job();
         co_return;
     }
-    int jobs = 0;
 };
 
 // All fakes together, wired into one Platform.

@@ -9,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -20,20 +19,17 @@ using tarvos::testing::fileBytes;
 namespace {
 
 struct Capture {
-    QByteArray body;
     QJsonObject json;
     StatusRecords records;
 };
 
 const Capture &capture(const char *name) {
     static std::map<std::string, Capture> loaded;
-    Capture &c = loaded[name];
-    if (c.body.isEmpty()) {
-        c.body = fileBytes(QStringLiteral(TARVOS_TEST_DATA "/") + name);
-        c.json = QJsonDocument::fromJson(c.body).object();
-        c.records = statusRecordsOf(c.body).value_or(StatusRecords{});
+    if (!loaded.count(name)) {
+        const QByteArray body = fileBytes(QStringLiteral(TARVOS_TEST_DATA "/") + name);
+        loaded[name] = {QJsonDocument::fromJson(body).object(), *statusRecordsOf(body)};
     }
-    return c;
+    return loaded[name];
 }
 
 QJsonObject entry(const QJsonObject &json, const char *list, const QString &callsign) {
@@ -51,29 +47,24 @@ QString plain(const QJsonValue &v) {
 const char *const k2021 = "vatsim-v3-2021-01-03.json";
 const char *const k2024 = "vatsim-v3-2024-02-20.json";
 
+// The panel lines as read off the captures' JSON (callsign, name, frequency).
 TEST(VatsimFeed, ControllersAsTheControlFileListsThem) {
     const struct {
         const char *file;
-        QStringList control; // the lines that are online, in this order, and some that are not
-        QStringList online;
+        QStringList control;
+        QString panel;
     } rows[] = {
         {k2021,
          {"EDDT_TWR", "EDDB_N_TWR", "EDBB_S_APP", "EDDM_N_APP", "EDDF_TWR", "EDDB_ATIS"},
-         {"EDDB_N_TWR", "EDBB_S_APP", "EDDM_N_APP", "EDDB_ATIS"}},
-        {k2024, {"EDDL_APP", "EDLV_ATIS", "EDDL_TWR"}, {"EDDL_APP", "EDLV_ATIS"}},
+         "EDDB_N_TWR - 1463490 - 120.020\r\nEDBB_S_APP - 1007320 - 126.420\r\n"
+         "EDDM_N_APP - 1378091 - 123.900\r\nEDDB_ATIS - 1007320 - 123.770\r\n"},
+        {k2024,
+         {"EDDL_APP", "EDLV_ATIS", "EDDL_TWR"},
+         "EDDL_APP - 1541976 - 128.555\r\nEDLV_ATIS - 1541976 - 124.455\r\n"},
     };
     for (const auto &row : rows) {
-        const Capture &c = capture(row.file);
-        QString expected;
-        for (const QString &callsign : row.online) {
-            QJsonObject s = entry(c.json, "controllers", callsign);
-            if (s.isEmpty())
-                s = entry(c.json, "atis", callsign);
-            ASSERT_FALSE(s.isEmpty()) << qPrintable(callsign);
-            expected += callsign + " - " + s.value("name").toString() + " - " +
-                        s.value("frequency").toString() + "\r\n";
-        }
-        EXPECT_EQ(controllerPanel(c.records.online, row.control, false, QString()).text, expected)
+        EXPECT_EQ(controllerPanel(capture(row.file).records.online, row.control, false, "").text,
+                  row.panel)
             << row.file;
     }
 }
@@ -90,22 +81,18 @@ TEST(VatsimFeed, FlightPlansOnlineAndPrefiled) {
     };
     for (const auto &row : rows) {
         const Capture &c = capture(row.file);
-        const QJsonObject pilot = entry(c.json, row.online ? "pilots" : "prefiles", row.callsign);
-        ASSERT_FALSE(pilot.isEmpty()) << qPrintable(row.callsign);
-        const QJsonObject plan = pilot.value("flight_plan").toObject();
+        const QJsonObject plan = entry(c.json, row.online ? "pilots" : "prefiles", row.callsign)
+                                     .value("flight_plan")
+                                     .toObject();
         const QString &text = flightPlanText(c.records.online, c.records.prefiled, row.callsign);
         EXPECT_EQ(&text == &c.records.online, row.online) << qPrintable(row.callsign);
         const WhatAnswer what = getwhat(text, row.callsign);
-        ASSERT_TRUE(what.found) << qPrintable(row.callsign);
         const auto strip = getstrip(text, row.callsign);
-        ASSERT_TRUE(strip);
-        if (plan.isEmpty()) { // no plan filed: nothing lands in the strip
-            EXPECT_TRUE(what.emptyDestAndRemarks) << qPrintable(row.callsign);
-            EXPECT_EQ(strip->planText, "\r\n");
-            continue;
-        }
-        EXPECT_EQ(what.destination, plan.value("arrival").toString()) << qPrintable(row.callsign);
-        EXPECT_FALSE(what.emptyDestAndRemarks);
+        ASSERT_TRUE(what.found && strip) << qPrintable(row.callsign);
+        // No plan filed: the reads run into empty fields, and nothing lands in the strip.
+        EXPECT_EQ(what.emptyDestAndRemarks, plan.isEmpty()) << qPrintable(row.callsign);
+        if (!plan.isEmpty())
+            EXPECT_EQ(what.destination, plan.value("arrival").toString());
         EXPECT_EQ(strip->planText, plain(plan.value("route")).left(40) + "\r\n" +
                                        plain(plan.value("remarks")).left(40));
         EXPECT_EQ(strip->departure, plan.value("departure").toString());
@@ -190,32 +177,21 @@ TEST(VatsimFeed, TheBodyDecidesHowItIsRead) {
     EXPECT_EQ(getstrip(text, "DLH1")->planText, QString(40, u'A') + "\r\n");
 }
 
-TEST(VatsimFeed, StationAndPilotFieldsAsTheOldFileWroteThem) {
-    const Capture &c = capture(k2021);
+// Literal values read off the capture's JSON.
+TEST(VatsimFeed, FieldsAsTheOldFileWroteThem) {
+    const QString &text = capture(k2021).records.online;
     const auto fields = [&](const QString &callsign) {
-        const qsizetype at = c.records.online.indexOf("\n" + callsign + ":");
-        return c.records.online.mid(at + 1, c.records.online.indexOf(u'\n', at + 1) - at - 1)
-            .split(u':');
+        const qsizetype at = text.indexOf("\n" + callsign + ":") + 1;
+        return text.mid(at, text.indexOf(u'\n', at) - at).split(u':');
     };
-    const QStringList station = fields("EDDB_ATIS");
-    const QJsonObject s = entry(c.json, "atis", "EDDB_ATIS");
-    const QJsonArray atis = s.value("text_atis").toArray();
-    EXPECT_EQ(station[18], QString::number(s.value("facility").toInt()));
-    EXPECT_EQ(station[19], QString::number(s.value("visual_range").toInt()));
-    EXPECT_TRUE(
-        station[35].startsWith(plain(atis[0]) + QStringLiteral("^\u00a7") + plain(atis[1])));
-    EXPECT_EQ(station[37],
-              s.value("logon_time").toString().left(19).remove(QRegularExpression("\\D")));
-
-    const QStringList pilot = fields("EZY8214");
-    const QJsonObject p = entry(c.json, "pilots", "EZY8214");
-    const QJsonObject plan = p.value("flight_plan").toObject();
-    EXPECT_EQ(pilot[12], plan.value("altitude").toString());
-    EXPECT_EQ(pilot[17], p.value("transponder").toString());
-    EXPECT_EQ(pilot[24].toInt() * 100 + pilot[25].toInt(),
-              plan.value("enroute_time").toString().toInt());
-    EXPECT_EQ(pilot[38], QString::number(p.value("heading").toInt()));
-    EXPECT_EQ(pilot[40], QString::number(p.value("qnh_mb").toInt()));
+    const QStringList a = fields("EDDB_ATIS"), p = fields("EZY8214");
+    // Facility, visual range and logon time; the ATIS lines joined as the old file joined them.
+    EXPECT_EQ(QStringList({a[18], a[19], a[37]}).join(' '), "4 0 20210103110057");
+    EXPECT_TRUE(a[35].startsWith(QStringLiteral("BERLIN BRANDENBURG MET REPORT TIME 1350^\u00a7"
+                                                "EXPECT ILS APPROACH RUNWAY 07L TRL 70")));
+    // Altitude as filed, squawk, en-route hours and minutes, heading, QNH in inches and in hPa.
+    EXPECT_EQ(QStringList({p[12], p[17], p[24], p[25], p[38], p[39], p[40]}).join(' '),
+              "38000 9999 1 29 349 30 1016");
 }
 
 } // namespace
