@@ -1,5 +1,5 @@
 // tarvos-netsim: the recorded network on 127.0.0.1, for training and testing without internet.
-//   tarvos-netsim [--port N] [folder]
+//   tarvos-netsim [--port N] [--vatsim] [folder]
 // Serves the folder of recorded answers (by default the one bundled with the project) and prints
 // the address it listens on and the network.txt lines that point Tarvos at it.
 #include "netsimserver.h"
@@ -22,6 +22,11 @@ int main(int argc, char **argv) {
                                         QStringLiteral("Port to listen on (default: any free)."),
                                         QStringLiteral("port"), QStringLiteral("0"));
     parser.addOption(portOption);
+    const QCommandLineOption vatsimOption(
+        QStringLiteral("vatsim"),
+        QStringLiteral("Print the network.txt lines of a VATSIM console (its v3 data feed and its "
+                       "METAR service) instead of an IVAO one."));
+    parser.addOption(vatsimOption);
     parser.addPositionalArgument(QStringLiteral("folder"),
                                  QStringLiteral("Folder of recorded answers."));
     parser.process(app);
@@ -42,13 +47,21 @@ int main(int argc, char **argv) {
         return 1;
     }
     const QString base = server.url(QString()).toString();
+    const bool vatsim = parser.isSet(vatsimOption);
     out << "tarvos-netsim listening on " << base << "/ serving " << folder << "\n"
-        << "network.txt lines for Tarvos:\n"
-        << "status=" << base << "/v2/tracker/whazzup\n"
-        << "update=" << base << "/upd.txt\n"
-        << "ipecho=" << base << "/ip\n"
-        << "metar-network=" << base << "/data/observations/metar/stations/{code}.TXT\n"
-        << "metar-noaa=" << base << "/api/data/metar?ids={code}&format=raw\n";
+        << "network.txt lines for Tarvos:\n";
+    if (vatsim)
+        out << "network=vatsim\n"
+            << "status=" << base << "/v3/vatsim-data.json\n";
+    else
+        out << "status=" << base << "/v2/tracker/whazzup\n";
+    out << "update=" << base << "/upd.txt\n"
+        << "ipecho=" << base << "/ip\n";
+    if (vatsim)
+        out << "metar-network=" << base << "/metar/{code}\n";
+    else
+        out << "metar-network=" << base << "/data/observations/metar/stations/{code}.TXT\n";
+    out << "metar-noaa=" << base << "/api/data/metar?ids={code}&format=raw\n";
     out.flush();
     return QCoreApplication::exec();
 }

@@ -43,6 +43,20 @@ if [ -z "$(ls -A "$seeds/feed")" ]; then
     json+='{"departureId":"EDDT","arrivalId":"EDDM","route":"A:B","remarks":null}}]}}'
     printf '\x05ABC12%s' "$json" \
         >"$seeds/feed/3"
+    # VATSIM's v3 feed: the start of a real one, and a small complete one with a station, an
+    # observer, a pilot without plan and a prefile; then a body with 0xFF bytes that once broke
+    # the name read's bound.
+    printf '\x0aEDDM_N_APP%s' "$(head -c 3000 "$root/tests/data/vatsim-v3-2024-02-20.json")" \
+        >"$seeds/feed/4"
+    json='{"general":{"version":3},"controllers":[{"callsign":"EDBB_S_APP","cid":1,"name":"1",'
+    json+='"frequency":"126.420","facility":5,"text_atis":["A:B","C"],"logon_time":"2021-01-03T01:08:33Z"},'
+    json+='{"callsign":"X_OBS","frequency":"199.998","facility":0}],"atis":[{"callsign":"EDDB_ATIS",'
+    json+='"text_atis":null}],"pilots":[{"callsign":"DLH126","flight_plan":{"departure":"EDDF",'
+    json+='"arrival":"EDDB","enroute_time":"0047","route":"A:B"}},{"callsign":"N1","flight_plan":null}],'
+    json+='"prefiles":[{"callsign":"EZY52LM","flight_plan":{"arrival":"EGPH"}}]}'
+    printf '\x06EZY52L%s' "$json" >"$seeds/feed/5"
+    printf 'BUFCQzEyeyJjbGllbnRzIjp7ImF0Y3MiOlt7ImNhbGxzaWduIjoiRUREVF9UV1IiLCJ1c2VySWQiOv////////////////////////////////////////////////////////////////////////////////////////////////////////////////////8xLCJhdGNTZXNzaW9uIjp7ImZyZXF1ZW5jeSI6MTE4Ljd9fV0sInD/Bmlsb3RzIjpbeyJjYWxsc2lnbiI6IkFCQzEyMyIsImxhc3RUcmEiYzprInt0cmFuc3BvbmRlciI6N30sImZsaWdodFBsYW4iOnsiZGVwYXJ0dXJlSWQiOiJFRERUIiwiYXJyaXZhbElkIjoiRURETSIsInJvdXRlIjoiQTpCIiwicmVtYXJrcyI6bnVsbH19XX19' |
+        base64 -d >"$seeds/feed/6"
 fi
 
 # The command seeds: every word of the callsign field (mode byte 1: UTF-8, row 1).

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Builds a release build of Tarvos and launches the console. Without a display it runs the
 # console on a virtual X display, saves a screenshot to build/tarvos.png and ends.
+#   scripts/run.sh [--vatsim] [tarvos options]
+# --vatsim: without a display, the offline console of a VATSIM controller (the recorded v3 feed
+# and VATSIM's METAR service); with a display Tarvos uses the network.txt of its data folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+netsim_args=()
+if [ "${1:-}" = --vatsim ]; then
+    netsim_args=(--vatsim)
+    shift
+fi
 scripts/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTARVOS_BUILD_TESTS=OFF >/dev/null
 cmake --build build/release -j"$(nproc)" --target tarvos tarvos-netsim
@@ -22,7 +30,7 @@ printf '1000\r\n1000\r\nEDDB\r\n 1 \r\n' >"$data/squawk.txt"
 printf 'EDDF   Frankfurt\r\nEDDT   Berlin | Tegel\r\n' >"$data/ICAO.txt"
 # No internet needed: the recorded network answers the console's first METAR download.
 netsim_out=$(mktemp)
-build/release/bin/tarvos-netsim >"$netsim_out" 2>&1 &
+build/release/bin/tarvos-netsim "${netsim_args[@]}" >"$netsim_out" 2>&1 &
 netsim=$!
 for _ in $(seq 1 50); do
     grep -q '^metar-noaa=' "$netsim_out" && break

@@ -49,7 +49,7 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
         m_companions->groundInfo());
     m_macros = std::make_unique<MacroController>(f, *p.injector, *p.screen, *p.messages);
     m_network = std::make_unique<NetworkController>(f, m_state, m_data, m_networkConfig,
-                                                    *p.transfer, *p.clipboard);
+                                                    *p.transfer, *p.worker, *p.clipboard);
     m_ipEcho = std::make_unique<IpEcho>(f, m_networkConfig, *p.transfer, *p.clipboard);
     m_autoAtis =
         std::make_unique<AutoAtisController>(f, m_state, m_networkConfig, *p.transfer, *p.clipboard,
@@ -158,6 +158,10 @@ void Console::startup() {
     s.rwytext3.clear();
     // 11. to 13. The ground-info window beside the console and the chart pictures.
     m_companions->placeAtStartup();
+    // The METAR box names the network that network.txt chooses.
+    const Network network = m_networkConfig.settings().network;
+    f.Check3->setAccessibleName(metarSourceCaption(network));
+    f.Check3->setToolTip(metarSourceTooltip(network));
 }
 
 void Console::shutdown() {

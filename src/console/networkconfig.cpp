@@ -74,6 +74,25 @@ NetworkSettings defaultNetworkSettings() {
     return defaultNetworkSettings(atcClientShortcutFile());
 }
 
+NetworkSettings networkDefaults(NetworkSettings defaults, Network network) {
+    defaults.network = network;
+    if (network == Network::Vatsim) {
+        defaults.status = QStringLiteral("https://data.vatsim.net/v3/vatsim-data.json");
+        defaults.metarNetwork = QStringLiteral("https://metar.vatsim.net/{code}");
+    }
+    return defaults;
+}
+
+QString metarSourceCaption(Network network) {
+    return network == Network::Vatsim ? QStringLiteral("METAR from VATSIM")
+                                      : QStringLiteral("METAR from IVAO");
+}
+
+QString metarSourceTooltip(Network network) {
+    return QLatin1String("with hook: ") + metarSourceCaption(network) +
+           QLatin1String(" / without hook: METAR from NOAA");
+}
+
 QString metarUrl(const QString &urlTemplate, const QString &code) {
     // The code is percent-encoded: whatever was typed into the field stays one query value.
     QString url = urlTemplate;
@@ -99,7 +118,14 @@ QByteArray NetworkConfig::defaultFileText(const NetworkSettings &d) {
         "# the URLs at tarvos-netsim (for example http 127.0.0.1 and the port it prints).\n"
         "# A path is taken as written, with backslashes or forward slashes.\n"
         "\n"
-        "# The status feed of the network (JSON, or records separated by colons)\n");
+        "# The network: ivao or vatsim. With vatsim the status feed and the network's METAR\n"
+        "# source below become VATSIM's, as long as they are still IVAO's defaults as written\n"
+        "# here, and the METAR box says METAR from VATSIM. An address of your own is kept.\n");
+    text += QLatin1String("network=") +
+            (d.network == Network::Vatsim ? QLatin1String("vatsim") : QLatin1String("ivao")) +
+            QLatin1Char('\n');
+    text +=
+        QLatin1String("# The status feed of the network (JSON, or records separated by colons)\n");
     text += QLatin1String("status=") + d.status + QLatin1Char('\n');
     text += QLatin1String("# The version file of Tarvos (empty: no update server)\n");
     text += QLatin1String("update=") + d.update + QLatin1Char('\n');
@@ -149,13 +175,29 @@ const NetworkSettings &NetworkConfig::settings() {
 
 void NetworkConfig::read() {
     const QSettings file(path(), QSettings::IniFormat);
+    const QString name = stringValue(file, QStringLiteral("network"), QString()).trimmed();
+    Network network = m_defaults.network;
+    if (name.compare(QLatin1String("vatsim"), Qt::CaseInsensitive) == 0)
+        network = Network::Vatsim;
+    else if (name.compare(QLatin1String("ivao"), Qt::CaseInsensitive) == 0)
+        network = Network::Ivao;
+    const NetworkSettings d = networkDefaults(m_defaults, network);
+    // A new file holds IVAO's addresses as defaults, not as a choice of the controller's: under
+    // vatsim they follow the network as an unwritten key does. A VATSIM address under ivao is
+    // a choice and is kept.
+    const NetworkSettings ivao = defaultNetworkSettings(QString());
+    const auto address = [&](const char *key, const QString &fallback, const QString &ivaoDefault) {
+        const QString value = stringValue(file, QLatin1String(key), fallback);
+        return network == Network::Vatsim && value == ivaoDefault ? fallback : value;
+    };
     NetworkSettings s;
-    s.status = stringValue(file, QStringLiteral("status"), m_defaults.status);
-    s.update = stringValue(file, QStringLiteral("update"), m_defaults.update);
-    s.ipecho = stringValue(file, QStringLiteral("ipecho"), m_defaults.ipecho);
-    s.metarNetwork = stringValue(file, QStringLiteral("metar-network"), m_defaults.metarNetwork);
-    s.metarNoaa = stringValue(file, QStringLiteral("metar-noaa"), m_defaults.metarNoaa);
-    s.atcShortcuts = pathValue(file, QStringLiteral("atc-shortcuts"), m_defaults.atcShortcuts);
+    s.network = network;
+    s.status = address("status", d.status, ivao.status);
+    s.update = stringValue(file, QStringLiteral("update"), d.update);
+    s.ipecho = stringValue(file, QStringLiteral("ipecho"), d.ipecho);
+    s.metarNetwork = address("metar-network", d.metarNetwork, ivao.metarNetwork);
+    s.metarNoaa = stringValue(file, QStringLiteral("metar-noaa"), d.metarNoaa);
+    s.atcShortcuts = pathValue(file, QStringLiteral("atc-shortcuts"), d.atcShortcuts);
     m_settings = s;
 }
 

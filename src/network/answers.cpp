@@ -59,6 +59,12 @@ WhatAnswer getwhat(const QString &statusText, const QString &key) {
     return answer;
 }
 
+const QString &flightPlanText(const QString &online, const QString &prefiled, const QString &key) {
+    if (recordSearch(online, key) == 0 && recordSearch(prefiled, key) != 0)
+        return prefiled;
+    return online;
+}
+
 std::optional<StripAnswer> getstrip(const QString &statusText, const QString &key) {
     const qsizetype p = recordSearch(statusText, key);
     if (p == 0)

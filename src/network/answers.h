@@ -63,6 +63,10 @@ struct WhatAnswer {
 };
 WhatAnswer getwhat(const QString &statusText, const QString &key);
 
+// The text that the flight plan of `key` is read from: the clients online, or, when the key is
+// not among them, the plans filed for callsigns not online yet (when it is there).
+const QString &flightPlanText(const QString &online, const QString &prefiled, const QString &key);
+
 // `getstrip`: route and remarks of the same record for the plan field ("route\r\nremarks") and
 // the departure aerodrome. Not found: nothing changes (nullopt).
 struct StripAnswer {

@@ -9,8 +9,13 @@
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
 
+#include "platform/worker.h"
+
 #include <QApplication>
 #include <QPointer>
+
+#include <functional>
+#include <memory>
 
 namespace tarvos {
 
@@ -30,10 +35,10 @@ bool saysWait(const Field *dest) {
 } // namespace
 
 NetworkController::NetworkController(Form1 &form, ConsoleState &state, DataDir &data,
-                                     NetworkConfig &config, HttpTransfer &transfer,
+                                     NetworkConfig &config, HttpTransfer &transfer, Worker &worker,
                                      Clipboard &clipboard, QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_data(data), m_config(config),
-      m_transfer(transfer), m_clipboard(clipboard) {
+      m_transfer(transfer), m_worker(worker), m_clipboard(clipboard) {
     connect(m_form.Command3, &QPushButton::clicked, this, [this] { controllerPressed(); });
     connect(m_form.Command4, &QPushButton::clicked, this, [this] { updatePressed(); });
     connect(m_form.Command42, &QPushButton::clicked, this, [this] { trafficListing(); });
@@ -47,12 +52,22 @@ QCoro::Task<NetworkController::Status> NetworkController::getwhazz() {
     if (!self)
         co_return Status{};
     if (!result.ok)
-        co_return Status{QString(), result.reason};
-    std::optional<QString> text = statusTextOf(result.body);
-    if (!text)
-        co_return Status{QString(), QLatin1String(kFeedUnreadable)};
-    m_state.whazzuptext = *text;
-    co_return Status{*text, QString()};
+        co_return Status{QString(), QString(), result.reason};
+    // The parse and the rendering of a busy feed take a few frames: a worker thread does them
+    // while the window goes on. The worker has the body and nothing else of ours.
+    // The job and its task are named: g++ 12 destroys a temporary of a co_await expression
+    // twice, and a lambda's capture with it.
+    auto records = std::make_shared<std::optional<StatusRecords>>();
+    std::function<void()> job = [records, body = result.body] { *records = statusRecordsOf(body); };
+    QCoro::Task<> reading = m_worker.run(std::move(job));
+    co_await reading;
+    if (!self)
+        co_return Status{};
+    if (!*records)
+        co_return Status{QString(), QString(), QLatin1String(kFeedUnreadable)};
+    const StatusRecords &read = **records;
+    m_state.whazzuptext = read.online;
+    co_return Status{read.online, read.prefiled, QString()};
 }
 
 QStringList NetworkController::controlLines(bool *created) const {
@@ -144,7 +159,9 @@ QCoro::Task<> NetworkController::lookupFlightPlan(int r) {
     const bool focusStayed = QApplication::focusWidget() == focusLeftAt.data();
     // `getwhat`: a failed download or an unreadable feed answers like an absent record in the
     // strip, and says why in the plan field.
-    const WhatAnswer what = getwhat(status.text, key);
+    // A plan filed for a callsign that is not online yet is found too.
+    const QString &planText = flightPlanText(status.text, status.prefiled, key);
+    const WhatAnswer what = getwhat(planText, key);
     if (row >= 0) {
         const auto strip = m_form.row(row);
         Field *dest = strip[1];
@@ -166,7 +183,7 @@ QCoro::Task<> NetworkController::lookupFlightPlan(int r) {
     if (!status.failure.isEmpty()) {
         m_form.Text16->setText(status.failure);
         m_form.Text17->setText(QString::fromLatin1(kNoDeparture));
-    } else if (const auto plan = getstrip(status.text, key)) { // `getstrip`, on the same text
+    } else if (const auto plan = getstrip(planText, key)) { // `getstrip`, on the same text
         m_form.Text16->setText(plan->planText);
         m_form.Text17->setText(plan->departure);
     } else {

@@ -12,6 +12,7 @@ class DataDir;
 class Form1;
 class HttpTransfer;
 class NetworkConfig;
+class Worker;
 struct ConsoleState;
 
 // Everything the console answers from the network's status feed: the active controllers
@@ -25,7 +26,8 @@ class NetworkController : public QObject {
     Q_OBJECT
 public:
     NetworkController(Form1 &form, ConsoleState &state, DataDir &data, NetworkConfig &config,
-                      HttpTransfer &transfer, Clipboard &clipboard, QObject *parent = nullptr);
+                      HttpTransfer &transfer, Worker &worker, Clipboard &clipboard,
+                      QObject *parent = nullptr);
 
     // Each returns the task of its handler; a caller that does not wait for it may drop it.
     QCoro::Task<> controllerPressed();       // "Controller"
@@ -42,10 +44,11 @@ private:
     // kFeedUnreadable for a body that is no status feed.
     struct Status {
         QString text;
-        QString failure; // empty when `text` was read
+        QString prefiled; // the plans filed for callsigns not online, apart from `text`
+        QString failure;  // empty when `text` was read
     };
-    // `getwhazz`: downloads the status feed and renders it into records. A download that gives
-    // no status text leaves `whazzuptext` as it was.
+    // `getwhazz`: downloads the status feed and renders it into records on a worker thread. A
+    // download that gives no status text leaves `whazzuptext` as it was.
     QCoro::Task<Status> getwhazz();
     QStringList controlLines(bool *created) const;
     // The row whose strip still waits for the lookup of `callsign` (the callsign and "wait" in
@@ -59,6 +62,7 @@ private:
     DataDir &m_data;
     NetworkConfig &m_config;
     HttpTransfer &m_transfer;
+    Worker &m_worker;
     Clipboard &m_clipboard;
 
     bool m_controllerRunning = false; // "Controller" awaits its download

@@ -1,85 +1,19 @@
 #include "network/statusfeed.h"
 
+#include "network/feedrecords.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocale>
 #include <QStringDecoder>
 
-#include <array>
-#include <cmath>
 #include <optional>
 
 namespace tarvos {
 
 namespace {
 
-using Record = std::array<QString, kRecordFields>;
-
-// A value must never shift the field count or split the line: separators and line breaks of
-// every kind become blanks.
-QString fieldText(QString text) {
-    for (QChar &c : text) {
-        switch (c.unicode()) {
-        case u':':
-        case u'\n':
-        case u'\r':
-        case u'\v':
-        case u'\f':
-        case 0x85:
-        case 0x2028:
-        case 0x2029:
-            c = u' ';
-            break;
-        default:
-            break;
-        }
-    }
-    return text;
-}
-
-// Strings as they are, numbers in their shortest form (37126, 25.245342), booleans as words;
-// null, absent, objects and arrays are empty.
-QString valueText(const QJsonValue &value) {
-    switch (value.type()) {
-    case QJsonValue::String:
-        return fieldText(value.toString());
-    case QJsonValue::Double:
-        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-    case QJsonValue::Bool:
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    default:
-        return {};
-    }
-}
-
-std::optional<double> numberOf(const QJsonValue &value) {
-    if (value.isDouble())
-        return value.toDouble();
-    if (value.isString()) {
-        bool ok = false;
-        const double d = value.toString().trimmed().toDouble(&ok);
-        if (ok)
-            return d;
-    }
-    return std::nullopt;
-}
-
-// 118.7 becomes "118.700"; a frequency that is no number is kept as text.
-QString frequencyText(const QJsonValue &value) {
-    const std::optional<double> f = numberOf(value);
-    if (f && std::isfinite(*f))
-        return QString::number(*f, 'f', 3);
-    return valueText(value);
-}
-
-// 102 becomes "0102"; a code that is no whole number between 0 and 9999 is kept as text.
-QString transponderText(const QJsonValue &value) {
-    const std::optional<double> code = numberOf(value);
-    if (code && *code >= 0 && *code <= 9999 && std::floor(*code) == *code)
-        return QStringLiteral("%1").arg(static_cast<int>(*code), 4, 10, QLatin1Char('0'));
-    return valueText(value);
-}
+using namespace feed;
 
 Record recordOf(const QJsonObject &client, const char *type) {
     const QJsonObject track = client.value(QLatin1String("lastTrack")).toObject();
@@ -114,15 +48,8 @@ Record recordOf(const QJsonObject &client, const char *type) {
 void appendRecords(QString &out, const QJsonValue &clients, const char *type) {
     const QJsonArray list = clients.toArray();
     for (const QJsonValue &client : list) {
-        if (!client.isObject())
-            continue;
-        const Record r = recordOf(client.toObject(), type);
-        for (int i = 0; i < kRecordFields; ++i) {
-            if (i > 0)
-                out += u':';
-            out += r[i];
-        }
-        out += u'\n';
+        if (client.isObject())
+            feed::appendRecord(out, recordOf(client.toObject(), type));
     }
 }
 
@@ -163,12 +90,16 @@ QString decodeText(const QByteArray &body) {
 
 namespace {
 
-std::optional<QString> jsonFeedOf(const QByteArray &json) {
+std::optional<QJsonObject> jsonObjectOf(const QByteArray &json) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
-    const QJsonValue clientsValue = document.object().value(QLatin1String("clients"));
+    return document.object();
+}
+
+std::optional<QString> ivaoFeedOf(const QJsonObject &document) {
+    const QJsonValue clientsValue = document.value(QLatin1String("clients"));
     if (!clientsValue.isObject())
         return std::nullopt; // an error object of the server, or another document
     const QJsonObject clients = clientsValue.toObject();
@@ -179,13 +110,27 @@ std::optional<QString> jsonFeedOf(const QByteArray &json) {
     return out;
 }
 
+std::optional<StatusRecords> jsonFeedOf(const QByteArray &json) {
+    const std::optional<QJsonObject> document = jsonObjectOf(json);
+    if (!document)
+        return std::nullopt;
+    if (document->contains(QLatin1String("clients"))) {
+        std::optional<QString> text = ivaoFeedOf(*document);
+        if (!text)
+            return std::nullopt;
+        return StatusRecords{*text, QString()};
+    }
+    return feed::vatsimFeedOf(*document);
+}
+
 } // namespace
 
 QString renderJsonFeed(const QByteArray &json) {
-    return jsonFeedOf(json).value_or(QString());
+    const std::optional<StatusRecords> records = jsonFeedOf(json);
+    return records ? records->online : QString();
 }
 
-std::optional<QString> statusTextOf(const QByteArray &download) {
+std::optional<StatusRecords> statusRecordsOf(const QByteArray &download) {
     // A byte order mark in front of a document is no content.
     static const QByteArray bom("\xEF\xBB\xBF");
     const QByteArray body = download.startsWith(bom) ? download.mid(bom.size()) : download;
@@ -197,7 +142,14 @@ std::optional<QString> statusTextOf(const QByteArray &download) {
         return jsonFeedOf(body);
     if (first == '<' || !isRecordLayout(body.mid(start)))
         return std::nullopt;
-    return decodeText(body);
+    return StatusRecords{decodeText(body), QString()};
+}
+
+std::optional<QString> statusTextOf(const QByteArray &download) {
+    std::optional<StatusRecords> records = statusRecordsOf(download);
+    if (!records)
+        return std::nullopt;
+    return std::move(records->online);
 }
 
 QString renderStatusText(const QByteArray &download) {

@@ -60,6 +60,7 @@ public:
 
 class HttpTransfer;
 class InputInjector;
+class Worker;
 
 class WindowStacking {
 public:
@@ -80,14 +81,15 @@ struct Platform {
     WindowStacking *stacking = nullptr;
     InputInjector *injector = nullptr;
     HttpTransfer *transfer = nullptr;
+    Worker *worker = nullptr;
 };
 
 // The one wiring of a set of implementations (the desktop's, or the tests' fakes) that names
 // its members as Platform does.
 template <class Services> Platform wirePlatform(Services &services) {
-    return Platform{&services.clipboard, &services.messages, &services.beeper,
-                    &services.editor,    &services.clock,    &services.screen,
-                    &services.stacking,  &services.injector, &services.transfer};
+    return Platform{&services.clipboard, &services.messages, &services.beeper,   &services.editor,
+                    &services.clock,     &services.screen,   &services.stacking, &services.injector,
+                    &services.transfer,  &services.worker};
 }
 
 } // namespace tarvos

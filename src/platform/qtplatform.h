@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/qthttptransfer.h"
 #include "platform/reusinghttptransfer.h"
+#include "platform/worker.h"
 
 #include <QtGlobal>
 #ifdef Q_OS_WIN
@@ -81,6 +82,7 @@ struct QtPlatform {
     // The network's status feed asks clients to fetch it at most every 15 seconds: a body that
     // young is used again rather than fetched again.
     ReusingHttpTransfer transfer{http};
+    ThreadPoolWorker worker;
     Platform platform = wirePlatform(*this);
 };
 

@@ -80,7 +80,7 @@ TEST(NetworkConfig, CreatedOnceWithDefaultsThatReadBack) {
     // The file as written holds every key, so that the controller sees what to edit, and
     // comments; QSettings reads it back as the defaults even with every default changed.
     const QByteArray text = fileBytes(config.path());
-    for (const char *key : {"\nstatus=", "\nupdate=\n",
+    for (const char *key : {"\nnetwork=ivao\n", "\nstatus=", "\nupdate=\n",
                             "\nipecho=", "\nmetar-network=", "\nmetar-noaa=", "\natc-shortcuts="})
         EXPECT_TRUE(text.contains(key)) << key;
     EXPECT_TRUE(text.startsWith("# "));
@@ -120,6 +120,43 @@ TEST(NetworkConfig, ExistingFileIsReadNeverRewrittenAndReReadWhenChanged) {
     QFile::remove(path);
     EXPECT_EQ(config.settings().status, defaults().status);
     EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST(NetworkConfig, TheNetworkKeyChoosesTheDefaults) {
+    const QString vatsim = "https://data.vatsim.net/v3/vatsim-data.json";
+    const QString vatsimMetar = "https://metar.vatsim.net/{code}";
+    QByteArray created = NetworkConfig::defaultFileText(defaults());
+    ASSERT_TRUE(created.contains("\nnetwork=ivao\n"));
+    created.replace("\nnetwork=ivao\n", "\nnetwork=vatsim\n");
+    const struct {
+        QByteArray file;
+        Network network;
+        QString status, metar;
+    } rows[] = {
+        {"", Network::Ivao, defaults().status, defaults().metarNetwork},
+        {"network=vatsim\n", Network::Vatsim, vatsim, vatsimMetar},
+        {" network = VATSIM \n", Network::Vatsim, vatsim, vatsimMetar},
+        {"network=elsewhere\n", Network::Ivao, defaults().status, defaults().metarNetwork},
+        // The created file's IVAO addresses follow the switch; an address of one's own wins.
+        {created, Network::Vatsim, vatsim, vatsimMetar},
+        {"network=vatsim\nstatus=http://127.0.0.1:8080/v3/vatsim-data.json\n", Network::Vatsim,
+         "http://127.0.0.1:8080/v3/vatsim-data.json", vatsimMetar},
+        {"network=ivao\nstatus=" + vatsim.toUtf8() + "\n", Network::Ivao, vatsim,
+         defaults().metarNetwork},
+    };
+    for (const auto &row : rows) {
+        QTemporaryDir dir;
+        writeFile(dir.path() + "/network.txt", row.file);
+        const NetworkSettings s = NetworkConfig(dir.path(), defaults()).settings();
+        EXPECT_EQ(s.network, row.network) << row.file.constData();
+        EXPECT_EQ(s.status, row.status) << row.file.constData();
+        EXPECT_EQ(s.metarNetwork, row.metar) << row.file.constData();
+    }
+    EXPECT_EQ(metarSourceCaption(Network::Vatsim), "METAR from VATSIM");
+    EXPECT_EQ(metarSourceTooltip(Network::Vatsim),
+              "with hook: METAR from VATSIM / without hook: METAR from NOAA");
+    EXPECT_EQ(metarSourceTooltip(Network::Ivao),
+              "with hook: METAR from IVAO / without hook: METAR from NOAA");
 }
 
 TEST(NetworkConfig, UnwritableFolderServesTheDefaults) {

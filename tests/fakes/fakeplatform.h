@@ -6,6 +6,7 @@
 #include "fakes/fakehttptransfer.h"
 #include "fakes/fakeinjector.h"
 #include "platform/platform.h"
+#include "platform/worker.h"
 
 #include <QHash>
 #include <QStringList>
@@ -83,6 +84,16 @@ public:
     int calls = 0;
 };
 
+// Runs each job at once on the window's thread, so that a handler ends inside the click that
+// started it, as with the fake transfer.
+class InlineWorker : public Worker {
+public:
+    QCoro::Task<> run(std::function<void()> job) override {
+        job();
+        co_return;
+    }
+};
+
 // All fakes together, wired into one Platform.
 struct FakePlatform {
     FakeClipboard clipboard;
@@ -94,6 +105,7 @@ struct FakePlatform {
     FakeStacking stacking;
     FakeInjector injector;
     FakeHttpTransfer transfer;
+    InlineWorker worker;
     Platform platform = wirePlatform(*this);
 };
 

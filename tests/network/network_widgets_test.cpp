@@ -8,9 +8,12 @@
 #include "netsimserver.h"
 #include "network/networkcontroller.h"
 #include "platform/qthttptransfer.h"
+#include "platform/worker.h"
 
 #include <QElapsedTimer>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace tarvos;
 using namespace tarvos::testing;
@@ -157,6 +160,44 @@ TEST_F(NetworkTest, FlightPlanAnswerGoesIntoItsOwnStripWhereverItStands) {
     EXPECT_EQ(f.Text8[4]->text(), "LEPA");
     EXPECT_EQ(f.Text8[5]->text(), "") << "a deleted strip is not refilled";
     EXPECT_EQ(f.Text8[6]->text(), "") << "no answer for another callsign, and no \"wait\" left";
+}
+
+// The feed is read on a thread of its own; the one thread of the pool is held busy until the
+// strips have moved.
+class WorkerTest : public ConsoleTest {
+protected:
+    void SetUp() override {
+        ConsoleTest::SetUp();
+        pool.setMaxThreadCount(1);
+        fake.platform.worker = &worker;
+        writeFile(dataPath("network.txt"), "status=http://status.test/whazzup\n");
+        start();
+        fake.transfer.setBody(
+            status, fileBytes(QStringLiteral(TARVOS_TEST_DATA "/vatsim-v3-2021-01-03.json")));
+    }
+    void TearDown() override { pool.waitForDone(); }
+    const QUrl status{QStringLiteral("http://status.test/whazzup")};
+    QThreadPool pool;
+    ThreadPoolWorker worker{&pool};
+};
+
+TEST_F(WorkerTest, StripsMoveWhileTheFeedIsRead) {
+    Form1 &f = form();
+    f.Check2->setChecked(true);
+    QSemaphore gate;
+    pool.start([&gate] { gate.acquire(); });
+    f.Text7[0]->setText("BGH5530");
+    f.Text8[0]->setText("EDDF");
+    f.Text7[4]->setText("DLH126");
+    emit f.Text7[4]->focusLeft();
+    EXPECT_EQ(f.Text8[4]->text(), "wait") << "the body is in, its reading waits for the worker";
+    f.first[4]->click(); // DLH126 to the top, BGH5530 to row 4
+    gate.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text16->text() != "get the info ..."; }, 20000));
+    EXPECT_EQ(f.Text7[0]->text(), "DLH126");
+    EXPECT_EQ(f.Text8[0]->text(), "EDDB");
+    EXPECT_EQ(f.Text7[4]->text(), "BGH5530");
+    EXPECT_EQ(f.Text8[4]->text(), "EDDF");
 }
 
 TEST_F(NetworkTest, FlightPlanAnswerLeavesTheFocusWhereTheControllerIs) {
@@ -353,6 +394,44 @@ TEST_F(RecordedNetworkTest, ClosingDuringADownloadEndsCleanly) {
     EXPECT_FALSE(QFile::exists(dataPath("log.txt")));
     console.reset();
     QTest::qWait(50);
+}
+
+// A VATSIM controller's console against the recorded v3 feed over HTTP, read on a worker thread.
+class VatsimNetworkTest : public ConsoleTest {
+protected:
+    void SetUp() override {
+        ConsoleTest::SetUp();
+        ASSERT_NE(server.start(), 0);
+        fake.platform.transfer = &http;
+        fake.platform.worker = &worker;
+        writeFile(dataPath("network.txt"),
+                  "network=vatsim\nstatus=" +
+                      server.url("/v3/vatsim-data.json").toString().toUtf8() + "\n");
+        start();
+    }
+    void TearDown() override { QThreadPool::globalInstance()->waitForDone(); }
+    NetsimServer server{kRecorded};
+    QtHttpTransfer http;
+    ThreadPoolWorker worker;
+};
+
+TEST_F(VatsimNetworkTest, ControllersAndAFlightPlanFromTheV3Feed) {
+    Form1 &f = form();
+    EXPECT_EQ(f.Check3->accessibleName(), "METAR from VATSIM");
+    EXPECT_EQ(f.Check3->toolTip(), "with hook: METAR from VATSIM / without hook: METAR from NOAA");
+    writeFile(dataPath("control.txt"), "EDDM_N_APP\r\nEDBB_S_APP\r\nEDBB_APP\r\n");
+    f.Command3->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text21->text() != "get data ..."; }, 20000));
+    EXPECT_EQ(f.Text21->text(), "EDDM_N_APP - 1378091 - 123.900\r\n"
+                                "EDBB_S_APP - 1007320 - 126.420\r\n")
+        << "in control.txt's order, as the feed names them";
+
+    f.Check2->setChecked(true);
+    f.Text7[2]->setText("dlh126");
+    emit f.Text7[2]->focusLeft();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Text8[2]->text() != "wait"; }, 20000));
+    EXPECT_EQ(f.Text8[2]->text(), "EDDB");
+    EXPECT_EQ(f.Text17->text(), "EDDF");
 }
 
 TEST_F(RecordedNetworkTest, PagesSentInsteadOfAnswersAreNoAnswers) {
