@@ -14,10 +14,28 @@ QStringList controlFileDefaults() {
             QStringLiteral("EDBB_OBS")};
 }
 
+namespace {
+
+// A station record's ATIS lines stand from its 36th field on. Controllers write other positions'
+// callsigns there ("MENTORING ... ON BIKF_TWR"), and a match there is no station of that name.
+constexpr qsizetype kAtisField = 35;
+
+// The first place of `line` in a record's own fields before its ATIS lines (1-based, 0 for none).
+qsizetype stationSearch(const QString &text, const QString &line) {
+    for (qsizetype p = recordSearch(text, line); p != 0; p = recordSearch(text, line, p + 1)) {
+        const qsizetype start = p == 1 ? 0 : text.lastIndexOf(u'\n', p - 2) + 1;
+        if (QStringView(text).mid(start, p - 1 - start).count(u':') < kAtisField)
+            return p;
+    }
+    return 0;
+}
+
+} // namespace
+
 QString getcontroller(const QString &statusText, const QString &controlLine) {
     if (controlLine.isEmpty())
         return {};
-    const qsizetype p = recordSearch(statusText, controlLine);
+    const qsizetype p = stationSearch(statusText, controlLine);
     if (p == 0)
         return {};
     return readCallsign(statusText, p) + QLatin1String(" - ") + readName(statusText, p) +

@@ -26,7 +26,8 @@ inline constexpr auto kFeedUnreadable = "The status feed could not be read";
 QStringList controlFileDefaults();
 
 // The panel line of one control.txt line: callsign, name and frequency of the first record that
-// contains the line, "callsign - name - frequency\r\n"; empty when the line is not in the text.
+// contains the line in its fields before its ATIS lines, "callsign - name - frequency\r\n";
+// empty when the line is not in the text.
 // An empty line is skipped (it would match the first record of the text).
 QString getcontroller(const QString &statusText, const QString &controlLine);
 

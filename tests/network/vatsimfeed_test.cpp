@@ -55,9 +55,12 @@ TEST(VatsimFeed, ControllersAsTheControlFileListsThem) {
         QString panel;
     } rows[] = {
         {k2021,
-         {"EDDT_TWR", "EDDB_N_TWR", "EDBB_S_APP", "EDDM_N_APP", "EDDF_TWR", "EDDB_ATIS"},
+         // BIRD_CTR's ATIS lines, earlier in the feed, name BIKF_TWR: its line is still its own.
+         {"EDDT_TWR", "EDDB_N_TWR", "EDBB_S_APP", "EDDM_N_APP", "EDDF_TWR", "EDDB_ATIS",
+          "BIKF_TWR"},
          "EDDB_N_TWR - 1463490 - 120.020\r\nEDBB_S_APP - 1007320 - 126.420\r\n"
-         "EDDM_N_APP - 1378091 - 123.900\r\nEDDB_ATIS - 1007320 - 123.770\r\n"},
+         "EDDM_N_APP - 1378091 - 123.900\r\nEDDB_ATIS - 1007320 - 123.770\r\n"
+         "BIKF_TWR - 1496381 - 118.300\r\n"},
         {k2024,
          {"EDDL_APP", "EDLV_ATIS", "EDDL_TWR"},
          "EDDL_APP - 1541976 - 128.555\r\nEDLV_ATIS - 1541976 - 124.455\r\n"},
