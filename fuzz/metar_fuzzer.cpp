@@ -20,7 +20,7 @@ namespace {
 
 // Whether a whole Q or A group of the text gives the QNH.
 bool givenByAGroup(const QString &tail, int qnh) {
-    static const QRegularExpression q(QStringLiteral("^Q(\\d{4})(?:/\\S*)?$"));
+    static const QRegularExpression q(QStringLiteral("Q(\\d{4})(?:\\.\\d+|/\\S*)?$"));
     static const QRegularExpression a(QStringLiteral("^A(\\d{4})$"));
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     for (const QString &group : tail.split(blanks, Qt::SkipEmptyParts)) {

@@ -81,8 +81,10 @@ void readBody(MetarReport &report, const QString &text, const QList<Group> &grou
     report.afterWind = i < groups.size() ? text.mid(groups[i].start) : QString();
 
     // The first whole pressure group of the observation itself: a Q inside a station code, a
-    // squall "SQ" or a remark never starts one.
-    static const QRegularExpression qGroup(QStringLiteral("^Q(\\d{4})(?:/\\S*)?$"));
+    // squall "SQ" or a remark never starts one. A QNH written with tenths counts in whole
+    // hectopascals, and one run together with the temperature ("30/26Q1007") still counts.
+    static const QRegularExpression qGroup(
+        QStringLiteral("^(?:M?\\d\\d/M?\\d\\d)?Q(\\d{4})(?:\\.\\d+|/\\S*)?$"));
     static const QRegularExpression aGroup(QStringLiteral("^A(\\d{4})$"));
     std::optional<int> inches;
     for (; i < groups.size() && !isTrendOrRemark(groups[i].text); ++i) {

@@ -27,10 +27,8 @@ struct Shape {
 TlTable germanLevelsEverywhere() {
     TlTable table;
     for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
-        for (TlLine line : defaultTlTable()) {
-            line.code = QString(QChar(letter));
-            table.append(line);
-        }
+        for (const TlLine &l : defaultTlTable())
+            table.append({QString(QChar(letter)), l.altitude, l.lowest, l.highest, l.caption});
     }
     return table;
 }
