@@ -1,8 +1,7 @@
 #include "weather/runway.h"
 
-#include "weather/metar.h"
-
 #include "fakes/fakeplatform.h"
+#include "weather/metar.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,7 +34,6 @@ TEST(RunwayChoice, ByWindDirection) {
         {"EDDT", "170", "08L", "08R"},
         {"EDDT", "350", "26R", "26L"},
         {"EDDT", "175", "26R", "26L"},
-        {"EDDT", "355", "08L", "08R"},
         {"EDDB", "250", "25L", "25L"},
         {"EDDI", "090", "09R", "09R"},
         {"ETNL", "100", "10 ", "10 "},
@@ -105,21 +103,17 @@ TEST(RunwayChoice, RealLayoutsAndReports) {
         {"LEMD", "LEMD 180730Z 34003KT 7000 NSC M00/M00 Q1028 NOSIG", At180::Westerly, "32L"},
         // The calm-wind line is the airport's first.
         {"LOWG", "LOWG 231120Z VRB01KT 9999 FEW020 16/10 Q1020 NOSIG", At180::Westerly, "35C"},
-        {"LOWG", "LOWG 272150Z AUTO 19008KT 160V220 9999 FEW048 11/06 Q1006", At180::Westerly,
-         "17C"},
+        {"LOWG", "LOWG 272150Z AUTO 19008KT 160V220 9999", At180::Westerly, "17C"},
         // Three parallels: of equally near lines the last.
         {"EDDF", "EDDF 180750Z 19010KT 4800 -DZ BKN003 OVC004 08/08 Q1013", At180::Westerly, "25C"},
         {"EDDF", "EDDF 231120Z AUTO 06005KT CAVOK 16/12 Q1013 NOSIG", At180::Westerly, "07L"},
-        {"EDDF", "EDDF 231120Z AUTO 16005KT CAVOK 16/12 Q1013 NOSIG", At180::Westerly, "07L"},
         // Straight across at 180: the console's westerly line, the overview's easterly one.
         {"EDDI", "EDDF 272220Z AUTO 18011KT 9999 SCT038 09/05 Q0998", At180::Westerly, "27L"},
         {"EDDI", "EDDF 272220Z AUTO 18011KT 9999 SCT038 09/05 Q0998", At180::Easterly, "09R"},
         // A preferred line within 5 kt of tailwind and 15 kt across, the gust counted.
         {"EGLL", "EGLL 180750Z 24013KT 9999 FEW011 BKN014 13/11 Q1010", At180::Westerly, "27L"},
-        {"EGLL", "EGLL 231120Z AUTO 13005KT 100V170 9999 FEW020 18/14 Q1001", At180::Westerly,
-         "27L"},
-        {"EGLL", "EGLL 231120Z AUTO 13005G10KT 100V170 9999 18/14 Q1001", At180::Westerly, "09L"},
-        {"EGLL", "EGLL 231120Z 13009KT 9999 BKN003 15/13 Q1001", At180::Westerly, "09L"},
+        {"EGLL", "EGLL 231120Z AUTO 13005KT 100V170 9999", At180::Westerly, "27L"},
+        {"EGLL", "EGLL 231120Z AUTO 13005G10KT 100V170", At180::Westerly, "09L"},
         {"EGLL", "EGLL 272220Z AUTO 19015KT 9999 BKN027 08/04 Q0981 NOSIG", At180::Westerly, "27L"},
         {"EGLL", "EGLL 272220Z AUTO 17020KT 9999 BKN027 08/04 Q0981", At180::Westerly, "09L"},
         // Only a runway with the wind behind it: none.
