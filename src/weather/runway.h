@@ -51,7 +51,7 @@ enum class At180 { Westerly, Easterly };
 // When no line is chosen both runways keep their content.
 RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
                            const RunwayWind &wind, At180 at180 = At180::Westerly);
-// The same for a wind direction text alone, without speed.
+// The same for a wind direction text alone, without speed (a preferred line always holds).
 RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
                            const QString &windDirection);
 
