@@ -1,12 +1,53 @@
-// The ATIS texts from any field contents: the letter field, the tower ATIS and the approach
-// information must cope with whatever the fields and the last METAR hold.
+// The ATIS texts from any field contents and any atis.txt: the letter field, the tower ATIS and
+// the approach information must cope with whatever the fields, the last METAR and the file hold,
+// and say what the chosen lines of the file and the fields say.
 #include "console/consolestate.h"
 #include "weather/atis.h"
+#include "weather/metar.h"
 
 #include "fuzztext.h"
 
 using namespace tarvos;
 using tarvos::fuzz::require;
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+void towerAndApproach(const ConsoleState &state, const AtisFields &fields, const AtisTable &table) {
+    const std::optional<QString> tower = abc1(state, fields, table);
+    const TowerAtisLine *line = chooseTowerAtis(table, fields.label8, fields.text4);
+    require(tower.has_value() == (line != nullptr));
+    if (tower) {
+        require(tower->startsWith(state.voicehost + line->channel + crlf + line->intro +
+                                  state.atisword + crlf + QStringLiteral("Time ")));
+        require(tower->contains(line->runwayLines.join(crlf)));
+        // The level's line, or none without a level; then the wind and the report's rest.
+        const QString level = fields.label2.isEmpty() ? QString() : fields.label2 + crlf;
+        require(tower->contains(level + QStringLiteral("Wind is ")));
+        if (const auto report = readMetarTail(state.metartail)) {
+            const QString rest =
+                report->afterWind.isEmpty() ? QString() : QLatin1Char(' ') + report->afterWind;
+            require(tower->contains(
+                rest + crlf + QStringLiteral("NOTAM! Please set mode -standby- on GND.\r\n")));
+        }
+        require(tower->endsWith(state.atisword + QLatin1String(" - OUT.")));
+    }
+
+    const QString approach = approachAtisText(state, fields, table);
+    require(approach.startsWith(state.voicehost + table.approachChannel + crlf));
+    if (const ApproachAtisLine *app = chooseApproachAtis(table, fields.text4)) {
+        require(approach.contains(app->airportLines.join(crlf)));
+        require(
+            approach.endsWith(fields.label2.isEmpty()
+                                  ? QStringLiteral("\nSee local ATIS or ACARS.")
+                                  : fields.label2 + QStringLiteral(", See local ATIS or ACARS.")));
+    } else {
+        require(approach.endsWith(QLatin1String("initial contact.\r\n")));
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QStringList f = fuzz::fieldsFrom(data, size);
@@ -28,23 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 state.atisnumber == before + 1);
     require(letterFieldChanged(f.value(8), state).text18 == f.value(8).toUpper());
 
-    const std::optional<QString> tower = abc1(state, fields);
-    const bool berlin = fields.label8 == QLatin1String("EDDT") ||
-                        fields.label8 == QLatin1String("EDDB") ||
-                        fields.label8 == QLatin1String("EDDI");
-    const bool direction =
-        fields.text4.startsWith(QLatin1Char('0')) || fields.text4.startsWith(QLatin1Char('2'));
-    require(tower.has_value() == (berlin && direction));
-    if (tower) {
-        require(tower->startsWith(state.voicehost + QLatin1Char('/') + fields.label8));
-        require(tower->endsWith(state.atisword + QLatin1String(" - OUT.")));
-        require(tower->contains(state.metartail.mid(14) +
-                                QLatin1String("NOTAM! Please set mode -standby- on GND.\r\n")));
-    }
-
-    const QString approach = approachAtisText(state, fields);
-    require(approach.startsWith(state.voicehost + QLatin1String("/EDBB_APP\r\n")));
-    require(approach.endsWith(direction ? QLatin1String(", See local ATIS or ACARS.")
-                                        : QLatin1String("initial contact.\r\n")));
+    // The default atis.txt, and one made of the fields after the ninth, one line each.
+    towerAndApproach(state, fields, defaultAtisTable());
+    towerAndApproach(state, fields, readAtisTable(f.mid(9)));
     return 0;
 }

@@ -1,16 +1,18 @@
 // Any bytes as a data file: the code-page detection and the line ends, then, chosen by the
 // first byte, the reader of one table over those lines: the code-table expansion of
 // airlines.txt and shortcut.txt (repeated as deep as the strip field's nesting bound lets it),
-// squawk.txt, rwy.txt and ils.txt, the frequency lists, and the destination lookup's index over
-// an arbitrary ICAO.txt, checked against a plain search.
+// squawk.txt, rwy.txt (with preferred lines) and ils.txt, the frequency lists, the destination
+// lookup's index over an arbitrary ICAO.txt, checked against a plain search, and tl.txt.
 #include "clientlink/frequencylist.h"
 #include "console/datadir.h"
+#include "console/numbers.h"
 #include "console/textcodec.h"
 #include "strips/codetable.h"
 #include "strips/destination.h"
 #include "strips/squawk.h"
 #include "weather/ils.h"
 #include "weather/runway.h"
+#include "weather/tlfile.h"
 
 #include "fuzztext.h"
 
@@ -61,13 +63,56 @@ void squawkFile(const QStringList &lines) {
     require(written.size() == 4);
 }
 
+// The second line is the wind: direction, speed and gust, three characters each.
 void runwaysAndIls(const QStringList &lines) {
     const QString station = lines.value(0).left(4);
-    const QString wind = lines.value(1);
-    const RunwayChoice choice = chooseRunways(lines, station, wind);
-    require(choice.text4.has_value() == choice.text5.has_value());
+    const QString w = lines.value(1);
+    const RunwayWind wind{w.left(3), leadingInt(mid1(w, 4, 3)), leadingInt(mid1(w, 7, 3))};
+    for (const At180 at180 : {At180::Westerly, At180::Easterly}) {
+        const RunwayChoice choice = chooseRunways(lines, station, wind, at180);
+        require(choice.text4.has_value() == choice.text5.has_value());
+        bool fromALine = !choice.text4;
+        for (const QString &line : lines) {
+            fromALine = fromALine ||
+                        (mid1(line, 1, 4) == station && !station.isEmpty() &&
+                         mid1(line, 6, 3) == choice.text4 && mid1(line, 10, 3) == choice.text5);
+        }
+        require(fromALine);
+    }
     const QString panel = ilsPanelText(lines);
     require(panel.count(QStringLiteral("\r\n")) >= lines.size());
+}
+
+// tl.txt: the level of the first line's station for each QNH the bytes name comes from a line
+// of the longest code that begins the station, and only from one whose bounds hold the QNH.
+void transitionLevels(const QStringList &lines, const std::uint8_t *data, std::size_t size) {
+    const TlTable table = readTlTable(lines);
+    const QString station = lines.value(0).left(4);
+    qsizetype longest = 0;
+    for (const TlLine &line : table) {
+        require(!line.code.isEmpty());
+        if (station.startsWith(line.code))
+            longest = std::max(longest, line.code.size());
+    }
+    for (std::size_t i = 0; i + 1 < size && i < 32; i += 2) {
+        const int qnh = 900 + data[i] + data[i + 1] % 2 * 256;
+        const LevelChoice level = chooseLevel(table, station, qnh);
+        require(level.known == (longest > 0));
+        if (!level.known) {
+            require(level.caption == QString() && level.altitude == 0);
+            continue;
+        }
+        bool held = false;
+        for (const TlLine &line : table) {
+            if (line.code.size() == longest && station.startsWith(line.code) &&
+                qnh >= line.lowest && qnh <= line.highest) {
+                require(level.caption == line.caption && level.altitude == line.altitude);
+                held = true;
+                break;
+            }
+        }
+        require(held == level.caption.has_value());
+    }
 }
 
 void frequencyList(const QStringList &lines) {
@@ -125,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(splitDataLines(again) == lines);
     encodeWindows1252(text);
 
-    switch (data[0] % 5) {
+    switch (data[0] % 6) {
     case 0:
         codeTable(lines);
         break;
@@ -138,8 +183,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case 3:
         frequencyList(lines);
         break;
-    default:
+    case 4:
         aerodromes(lines, data + 1, size - 1);
+        break;
+    default:
+        transitionLevels(lines, data + 1, size - 1);
         break;
     }
     return 0;

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a number of inputs
 # (default 1,000,000), starting from real inputs: METARs of the test data, the command words,
-# the recorded status files, the default tables and a strip log. Not part of CI.
+# the recorded status files, the default tables and a strip log.
 #   scripts/fuzz.sh [runs] [target ...]     (all targets when none is named)
+#   scripts/fuzz.sh smoke [target ...]      CI: every target from its seeds alone, a few
+#                                           thousand inputs each; a target that does not build
+#                                           or finds a crash fails the run
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-fuzz"
 runs="${1:-1000000}"
-shift || true
+[ $# -eq 0 ] || shift
+smoke=false
+if [ "$runs" = smoke ]; then
+    smoke=true
+    runs=4000
+fi
 all=(metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer datafile_fuzzer log_fuzzer)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
@@ -22,6 +30,8 @@ cmake --build "$build" -j"$jobs" --target "${targets[@]}"
 # Seeds: the first reports of the corpus, one a file, with a leading mode byte (0 = single
 # bytes); the ATIS seeds put a report's tail and the Berlin fields between unit separators.
 seeds="$build/seeds"
+# The seeds are written afresh, so that they always match this script.
+rm -rf "$seeds"
 mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command" "$seeds/feed" "$seeds/datafile" "$seeds/log"
 if [ -z "$(ls -A "$seeds/metar")" ]; then
     sed -n 2,301p "$root/tests/data/metars-awc.tsv" | cut -f1 |
@@ -72,7 +82,7 @@ if [ -z "$(ls -A "$seeds/command")" ]; then
 fi
 
 # Data-file seeds: a selector byte (0 code table, 1 squawk.txt, 2 rwy.txt and ils.txt, 3 a
-# frequency list, 4 ICAO.txt), then the file: the default tables in Windows-1252 with CR LF, one
+# frequency list, 4 ICAO.txt, 5 tl.txt), then the file: the default tables in Windows-1252 with CR LF, one
 # in UTF-8 with LF, and the aerodrome sample.
 if [ -z "$(ls -A "$seeds/datafile")" ]; then
     crlf() { printf '%s\r\n' "$@"; }
@@ -82,6 +92,10 @@ if [ -z "$(ls -A "$seeds/datafile")" ]; then
     { printf '\1'; crlf '5051' '5062' 'EDDT' ' 3'; } >"$seeds/datafile/squawk"
     { printf '\2'; crlf 'EDDT' '250' 'EDDT 26R 26L' 'EDDT 08L 08R' 'EDDB 25L 25R' 'EDDB 07R 07L'; } \
         >"$seeds/datafile/rwy"
+    { printf '\2'; crlf 'EGLL' '130 05 10' 'EGLL 27L 27R preferred' 'EGLL 09L 09R' 'EGLL 27R 27L'; } \
+        >"$seeds/datafile/preferred"
+    { printf '\5'; crlf 'EGLL' 'TL|ED|5000|0|978|TL80' 'TL|EG|6000|979|1012|TL80' 'TL|EGLL|6000|1013|1046|TL70' \
+        'TL|E|5000|0|1099|E' '#TL|EG|6000|0|978|TL90' 'TL|K|18000|0|1099|FL180'; } >"$seeds/datafile/tl"
     { printf '\3'; crlf 'EDBB 123.450' 'EDWW 127.100' 'EDDT_TWR 119.650'; } >"$seeds/datafile/freq"
     printf '\3T\xc3\xbcrkisch 118.70\nTempelhof\n' >"$seeds/datafile/utf8"
     { printf '\4'; cat "$root/tests/data/icao_sample.txt"; printf 'EDDF\r\n'; } >"$seeds/datafile/icao"
@@ -97,8 +111,15 @@ if [ -z "$(ls -A "$seeds/log")" ]; then
     printf '\1\0\1\0\2\4\3\4\4\1\5\3\0\0\6\4\0\3\0' >"$seeds/log/ground"
 fi
 
+failed=()
 for target in "${targets[@]}"; do
     corpus="$build/corpus-$target"
+    # The smoke run starts from the seeds alone each time, so that its result does not depend
+    # on what earlier runs found.
+    if $smoke; then
+        corpus="$build/smoke-corpus-$target"
+        rm -rf "$corpus"
+    fi
     mkdir -p "$corpus"
     echo "== $target: $runs runs"
     start=$(date +%s)
@@ -107,6 +128,13 @@ for target in "${targets[@]}"; do
         -artifact_prefix="$build/crash-$target-" "$corpus" "$seeds/${target%_fuzzer}" >"$build/$target.log" 2>&1 ||
         status=$?
     tail -n 25 "$build/$target.log"
-    echo "== $target: $(($(date +%s) - start)) s, exit status ${status:-0}"
-    [ "${status:-0}" -eq 0 ] || exit "$status"
+    echo "== $target: $(($(date +%s) - start)) s, exit status $status"
+    if [ "$status" -ne 0 ]; then
+        $smoke || exit "$status"
+        failed+=("$target")
+    fi
 done
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "Fuzz targets that failed: ${failed[*]}" >&2
+    exit 1
+fi

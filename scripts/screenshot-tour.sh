@@ -6,12 +6,17 @@ out=$1
 wid=$(xdotool search --sync --name "^Tarvos V7.4$" | head -n1)
 # Positions in pixels inside the window (15 twips to the pixel).
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }
-# The first METAR arrives half a second after start and makes rwy.txt, which a note announces:
-# close the note, then fetch again so that the runways are chosen from the new file.
-for note in $(xdotool search --name "^Tarvos$" 2>/dev/null); do
-    xdotool windowfocus --sync "$note" key Return 2>/dev/null || true
-done
-sleep 0.3
+# The first METAR arrives half a second after start and makes tl.txt and then rwy.txt, which a
+# note each announces: close the notes, then fetch again so that the runways are chosen from the
+# new file.
+closeNotes() {
+    for note in $(xdotool search --name "^Tarvos$" 2>/dev/null); do
+        xdotool windowfocus --sync "$note" key Return 2>/dev/null || true
+    done
+    sleep 0.3
+}
+closeNotes
+closeNotes
 click 300 11            # AutoAtis
 sleep 1
 click 367 11            # DEP: open the strip board

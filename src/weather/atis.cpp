@@ -86,7 +86,9 @@ std::optional<QString> abc1(const ConsoleState &state, const AtisFields &fields,
     atis += timeLine(tail);
     for (const QString &line : chosen->runwayLines)
         atis += line + crlf;
-    atis += fields.label2 + crlf;
+    // Without a level for the airport the line is left out; no other country's level is said.
+    if (!fields.label2.isEmpty())
+        atis += fields.label2 + crlf;
     atis += windLine(tail);
     atis += QStringLiteral("NOTAM! Please set mode -standby- on GND.") + crlf;
     if (state.depcontactmode == 1) {
@@ -116,7 +118,9 @@ QString approachAtisText(const ConsoleState &state, const AtisFields &fields,
     if (const ApproachAtisLine *chosen = chooseApproachAtis(table, fields.text4)) {
         for (const QString &line : chosen->airportLines)
             atis += line + crlf;
-        atis += fields.label2 + QStringLiteral(", See local ATIS or ACARS.");
+        atis += fields.label2.isEmpty()
+                    ? QStringLiteral("See local ATIS or ACARS.")
+                    : fields.label2 + QStringLiteral(", See local ATIS or ACARS.");
     }
     return atis;
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvos {
@@ -28,6 +29,14 @@ QList<Group> groupsOf(const QString &text) {
     return groups;
 }
 
+// The words that may follow the day-time group before the observation: a correction ("COR",
+// or Canada's "CCA", "CCB"... for the first, second... correction) and "AUTO".
+bool isHeadWord(const QString &group) {
+    static const QRegularExpression correction(QStringLiteral("^CC[A-Z]$"));
+    return group == QLatin1String("COR") || group == QLatin1String("AUTO") ||
+           correction.match(group).hasMatch();
+}
+
 bool isTrendOrRemark(const QString &group) {
     return group == QLatin1String("RMK") || group == QLatin1String("TEMPO") ||
            group == QLatin1String("BECMG");
@@ -48,8 +57,7 @@ QString knots(const QString &digits, const QString &unit) {
 // the day-time group. `text` is what the groups' positions refer to.
 void readBody(MetarReport &report, const QString &text, const QList<Group> &groups) {
     qsizetype i = 0;
-    while (i < groups.size() &&
-           (groups[i].text == QLatin1String("COR") || groups[i].text == QLatin1String("AUTO")))
+    while (i < groups.size() && isHeadWord(groups[i].text))
         ++i;
 
     static const QRegularExpression wind(
@@ -73,8 +81,10 @@ void readBody(MetarReport &report, const QString &text, const QList<Group> &grou
     report.afterWind = i < groups.size() ? text.mid(groups[i].start) : QString();
 
     // The first whole pressure group of the observation itself: a Q inside a station code, a
-    // squall "SQ" or a remark never starts one.
-    static const QRegularExpression qGroup(QStringLiteral("^Q(\\d{4})(?:/\\S*)?$"));
+    // squall "SQ" or a remark never starts one. A QNH written with tenths counts in whole
+    // hectopascals, and one run together with the temperature ("30/26Q1007") still counts.
+    static const QRegularExpression qGroup(
+        QStringLiteral("^(?:M?\\d\\d/M?\\d\\d)?Q(\\d{4})(?:\\.\\d+|/\\S*)?$"));
     static const QRegularExpression aGroup(QStringLiteral("^A(\\d{4})$"));
     std::optional<int> inches;
     for (; i < groups.size() && !isTrendOrRemark(groups[i].text); ++i) {
@@ -105,15 +115,8 @@ QString reportLine(const QString &text) {
 } // namespace
 
 std::optional<QString> transitionLevel(int qnh) {
-    if (qnh < 979)
-        return QStringLiteral("TL80");
-    if (qnh < 1013)
-        return QStringLiteral("TL70");
-    if (qnh < 1047)
-        return QStringLiteral("TL60");
-    if (qnh <= 1052)
-        return QStringLiteral("TL50");
-    return std::nullopt;
+    // A number below zero reads as zero, as a text without digits always did.
+    return chooseLevel(defaultTlTable(), QStringLiteral("ED"), std::max(qnh, 0)).caption;
 }
 
 QString MetarReport::qnhFourDigits() const {
@@ -127,7 +130,7 @@ int MetarReport::directionDegrees() const {
 std::optional<MetarReport> readMetar(const QString &raw) {
     const QString text = reportLine(raw);
     static const QRegularExpression head(QStringLiteral(
-        "^(?:(?:METAR|SPECI)\\s+)?([A-Z0-9]{4})\\s+\\d\\d(\\d\\d)(\\d\\d)Z(?=\\s|$)"));
+        "^(?:(?:METAR|SPECI)\\s+)?(?:COR\\s+)?([A-Z0-9]{4})\\s+\\d\\d(\\d\\d)(\\d\\d)Z(?=\\s|$)"));
     const QRegularExpressionMatch m = head.match(text);
     if (!m.hasMatch())
         return std::nullopt;
@@ -140,7 +143,7 @@ std::optional<MetarReport> readMetar(const QString &raw) {
     for (const Group &g : groups.mid(1)) {
         if (g.text == QLatin1String("NIL"))
             return std::nullopt; // "no report": the station sent nothing this time
-        if (g.text != QLatin1String("COR") && g.text != QLatin1String("AUTO"))
+        if (!isHeadWord(g.text))
             break;
     }
     readBody(report, report.tail, groups.mid(1));
@@ -167,7 +170,7 @@ QString noPressureToolTip() {
     return QStringLiteral("The report gives no QNH");
 }
 
-MetarDecoding decodeMetar(const QString &metar) {
+MetarDecoding decodeMetar(const QString &metar, const TlTable &tl) {
     MetarDecoding result;
     const std::optional<MetarReport> report = readMetar(metar);
     if (!report) {
@@ -189,9 +192,14 @@ MetarDecoding decodeMetar(const QString &metar) {
     result.text6 = report->time();
     result.text1 = report->direction;
     result.text2 = report->speed;
+    // The level of the report's own station; never another country's.
+    const LevelChoice level = chooseLevel(tl, report->station, report->qnh.value_or(0));
+    result.label2ToolTip =
+        level.known ? levelToolTip(level.altitude) : noLevelText(report->station);
+    result.label2Description = level.known ? QString() : result.label2ToolTip;
     if (report->qnh) {
         result.text3 = QString::number(*report->qnh);
-        result.label2 = transitionLevel(*report->qnh);
+        result.label2 = level.caption;
     } else {
         // Never the last airport's pressure: an empty field and no level.
         result.pressureMissing = true;

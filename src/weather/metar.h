@@ -1,14 +1,16 @@
 #pragma once
 
+#include "weather/tlfile.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace tarvos {
 
-// The transition level for a transition altitude of 5000 ft, from the QNH in whole hectopascals.
-// Bounds are inclusive (978 is still TL80, 1052 still TL50); above 1052 there is no level
-// for this altitude and the caption keeps what it shows (nullopt).
+// The German transition level (transition altitude 5000 ft, the default tl.txt), from the QNH
+// in whole hectopascals. Bounds are inclusive (978 is still TL80, 1052 still TL50); above 1052
+// there is no level for this altitude and the caption keeps what it shows (nullopt).
 std::optional<QString> transitionLevel(int qnh);
 
 // What the weather row shows for a wind or a pressure that the report does not give.
@@ -34,7 +36,7 @@ struct MetarReport {
     std::optional<QString> gust;
     bool windMissing = false;
     // The rest of the report after the wind group ("CAVOK 18/13 Q1016 NOSIG"; with no wind group,
-    // everything after the day-time group and AUTO/COR).
+    // everything after the day-time group and the AUTO and correction words).
     QString afterWind;
 
     // The QNH in whole hectopascals: the first whole "Qdddd" group, else the first "Adddd" (an
@@ -49,10 +51,11 @@ struct MetarReport {
     int directionDegrees() const;
 };
 
-// Reads a report: an optional "METAR" or "SPECI" word, the station (four letters or digits), the
-// day-time group "ddhhmmZ", optional "COR"/"AUTO", then the groups, up to the end of the first
-// line (blanks around it and a trailing "=" do not count). nullopt for a text that is no report,
-// and for a "NIL" report.
+// Reads a report: an optional "METAR" or "SPECI" word, an optional "COR" (the international
+// order), the station (four letters or digits), the day-time group "ddhhmmZ", optional "COR",
+// "CCA", "CCB"... (a correction) and "AUTO", then the groups, up to the end of the first line
+// (blanks around it and a trailing "=" do not count). nullopt for a text that is no report, and for
+// a "NIL" report.
 std::optional<MetarReport> readMetar(const QString &text);
 
 // The same for a report's tail as the clipboard and `metartail` keep it ("1120Z AUTO 26009KT
@@ -81,15 +84,19 @@ struct MetarDecoding {
     std::optional<QString> text4;  // landing runway: emptied by the error row only
     std::optional<QString> text5;  // take-off runway: emptied by the error row only
     std::optional<QString> label2; // transition level caption; nullopt keeps it
+    // Label2's tooltip and accessible description: the transition altitude of the level, or that
+    // tl.txt has none for the station. Written with every decoded report.
+    QString label2ToolTip;
+    QString label2Description;
 
     // A decoded report is copied to the mini window (fields Text1..Text6, the letter and the
     // captions); the error row is not.
     bool refreshMiniWindow() const { return decoded; }
 };
 
-// The decoding itself. Stopping the AutoAtis minute timer and turning the lamp red are the
-// caller's part; they happen on every decoding.
-MetarDecoding decodeMetar(const QString &clipboardText);
+// The decoding itself, the level from the table of tl.txt. Stopping the AutoAtis minute timer
+// and turning the lamp red are the caller's part; they happen on every decoding.
+MetarDecoding decodeMetar(const QString &clipboardText, const TlTable &tl = defaultTlTable());
 
 // The tooltip of the QNH field when the report gives no pressure.
 QString noPressureToolTip();

@@ -31,11 +31,10 @@ std::optional<QString> rowMetar(const QString &pages, const QString &code) {
     return metar;
 }
 
-// The wind direction of a row's report, in degrees (VRB, calm, a missing wind and a text that is
-// no report: 0).
-int overviewWindDirection(const QString &rowMetar) {
+// The wind of a row's report for the runway choice (a text that is no report: calm).
+RunwayWind overviewWind(const QString &rowMetar) {
     const std::optional<MetarReport> report = readMetar(rowMetar);
-    return report ? report->directionDegrees() : 0;
+    return report ? runwayWind(*report) : RunwayWind{};
 }
 
 QString rowSeparator(int row) {
@@ -74,7 +73,7 @@ QString overviewProgressMark(int fetchIndex, bool noaaSource) {
 QString overviewRunwayText(const QStringList &rwyLines, const QString &code,
                            const QString &rowMetar) {
     const RunwayChoice choice =
-        chooseRunways(rwyLines, code, overviewWindDirection(rowMetar), At180::Easterly);
+        chooseRunways(rwyLines, code, overviewWind(rowMetar), At180::Easterly);
     if (!choice.text4)
         return {};
     if (choice.text4 == choice.text5)

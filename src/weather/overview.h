@@ -24,9 +24,9 @@ QString overviewWaitText();
 QString overviewProgressMark(int fetchIndex, bool noaaSource);
 
 // The runway text of a row: the runways of its airport `code` in rwy.txt for the wind of its own
-// report, chosen as the console's runways are except that 180 counts as easterly here; "LA="
-// landing " TO=" take-off where the two differ, "RWY " and the runway where they are the same,
-// empty when rwy.txt has no line for the airport and that wind.
+// report, chosen as the console's runways are except that a wind straight across takes the
+// easterly line here; "LA=" landing " TO=" take-off where the two differ, "RWY " and the runway
+// where they are the same, empty when rwy.txt chooses no line for the airport and that wind.
 QString overviewRunwayText(const QStringList &rwyLines, const QString &code,
                            const QString &rowMetar);
 

@@ -1,6 +1,12 @@
 #include "weather/runway.h"
 
 #include "console/numbers.h"
+#include "weather/metar.h"
+
+#include <QList>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tarvos {
 
@@ -29,38 +35,122 @@ DefaultFile rwyDefaultFile() {
     };
 }
 
-RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
-                           const QString &windDirection) {
-    return chooseRunways(rwyLines, station, leadingInt(windDirection), At180::Westerly);
+namespace {
+
+// ICAO's limits for a noise-preferential runway, in knots, the gust counted.
+constexpr double kPreferredTailwind = 5.0;
+constexpr double kPreferredCrosswind = 15.0;
+constexpr double kPi = 3.14159265358979323846;
+
+struct RwyLine {
+    int heading = 0; // the landing runway's number times ten, 0..359
+    bool westRunway = false;
+    bool preferred = false;
+    QString text4, text5;
+};
+
+RwyLine rwyLine(const QString &line) {
+    const int number = leadingInt(mid1(line, 6, 2));
+    const QString note = mid1(line, 14).trimmed();
+    const bool preferred = note.section(QLatin1Char(' '), 0, 0)
+                               .compare(QLatin1String("preferred"), Qt::CaseInsensitive) == 0;
+    return RwyLine{((number % 36) + 36) % 36 * 10, number >= 18, preferred, mid1(line, 6, 3),
+                   mid1(line, 10, 3)};
 }
 
-RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station, int windDegrees,
-                           At180 at180) {
-    RunwayChoice choice;
+// The angle between the wind and a runway's heading, 0..180.
+int angleBetween(int direction, int heading) {
+    const int d = ((direction - heading) % 360 + 360) % 360;
+    return d > 180 ? 360 - d : d;
+}
+
+bool withinPreferredLimits(const RwyLine &line, int direction, int strength) {
+    const double a = angleBetween(direction, line.heading) * kPi / 180.0;
+    const double tailwind = -strength * std::cos(a);
+    const double crosswind = strength * std::abs(std::sin(a));
+    constexpr double slack = 1e-9;
+    return tailwind <= kPreferredTailwind + slack && crosswind <= kPreferredCrosswind + slack;
+}
+
+RunwayChoice choiceOf(const RwyLine &line) {
+    return RunwayChoice{line.text4, line.text5};
+}
+
+} // namespace
+
+RunwayWind runwayWind(const MetarReport &report) {
+    if (report.windMissing)
+        return {};
+    return RunwayWind{report.direction, leadingInt(report.speed),
+                      report.gust ? leadingInt(*report.gust) : 0};
+}
+
+RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
+                           const QString &windDirection) {
+    return chooseRunways(rwyLines, station, RunwayWind{windDirection, 0, 0}, At180::Westerly);
+}
+
+RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
+                           const RunwayWind &wind, At180 at180) {
     // Without an airport there is nothing to choose; an empty code would match the empty
     // lines that separate the hints.
     if (station.isEmpty())
-        return choice;
-    const bool westerly = windDegrees > 180 || (windDegrees == 180 && at180 == At180::Westerly);
+        return {};
+    QList<RwyLine> lines;
     for (const QString &line : rwyLines) {
-        if (mid1(line, 1, 4) != station)
-            continue;
-        const bool westRunway = leadingInt(mid1(line, 6, 2)) >= 18;
-        if (westerly == westRunway) {
-            choice.text4 = mid1(line, 6, 3);
-            choice.text5 = mid1(line, 10, 3);
+        if (mid1(line, 1, 4) == station)
+            lines.append(rwyLine(line));
+    }
+    if (lines.isEmpty())
+        return {};
+    const auto firstPreferred = [&](auto &&holds) -> const RwyLine * {
+        for (const RwyLine &line : lines) {
+            if (line.preferred && holds(line))
+                return &line;
+        }
+        return nullptr;
+    };
+
+    const int direction = leadingInt(wind.direction);
+    if (direction == 0 || wind.direction == QLatin1String("VRB")) {
+        const RwyLine *calm = firstPreferred([](const RwyLine &) { return true; });
+        return choiceOf(calm ? *calm : lines.first());
+    }
+    const int strength = std::max(wind.speed, wind.gust);
+    if (const RwyLine *kept = firstPreferred(
+            [&](const RwyLine &line) { return withinPreferredLimits(line, direction, strength); }))
+        return choiceOf(*kept);
+
+    const bool westerly = direction > 180 || (direction == 180 && at180 == At180::Westerly);
+    const RwyLine *chosen = nullptr;
+    int chosenAngle = 0;
+    for (const RwyLine &line : lines) {
+        const int angle = angleBetween(direction, line.heading);
+        if (angle > 90)
+            continue; // the wind behind the landing runway
+        const bool nearer = !chosen || angle < chosenAngle;
+        const bool asNear = chosen && angle == chosenAngle &&
+                            (line.westRunway == westerly || chosen->westRunway != westerly);
+        if (nearer || asNear) {
+            chosen = &line;
+            chosenAngle = angle;
         }
     }
-    return choice;
+    return chosen ? choiceOf(*chosen) : RunwayChoice{};
 }
 
 RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,
-                     const QString &windDirection) {
+                     const RunwayWind &wind) {
     // The run that created the file chooses nothing; where the file could not be written the
     // built-in lines serve.
     if (rwyFile.outcome == DataDir::Outcome::Created)
         return {};
-    return chooseRunways(rwyFile.lines, station, windDirection);
+    return chooseRunways(rwyFile.lines, station, wind);
+}
+
+RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,
+                     const QString &windDirection) {
+    return loadrwy(rwyFile, station, RunwayWind{windDirection, 0, 0});
 }
 
 } // namespace tarvos

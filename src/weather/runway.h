@@ -9,9 +9,12 @@
 
 namespace tarvos {
 
-// rwy.txt: one line per airport and runway direction, "EDDT 08L 08R" (station in columns
-// 1-4, landing runway in 6-8, take-off runway in 10-12; a runway without L, C or R is padded
-// with a blank). Written with the Berlin lines when it is missing.
+struct MetarReport;
+
+// rwy.txt: any number of lines per airport, each one configuration, "EDDT 08L 08R" (station in
+// columns 1-4, landing runway in 6-8, take-off runway in 10-12; a runway without L, C or R is
+// padded with a blank). The word "preferred" from column 14 on marks a configuration kept for
+// noise while the wind allows it. Written with the Berlin lines when it is missing.
 DefaultFile rwyDefaultFile();
 
 // The runways for the wind. Both are set together from one line, or neither.
@@ -20,22 +23,42 @@ struct RunwayChoice {
     std::optional<QString> text5; // take-off runway
 };
 
-// Choose from the lines of rwy.txt for `station` (the airport of the last automatic METAR)
-// and the wind direction text: a direction below 180 (VRB and other text count as 0) takes a
-// line whose runway number is 17 or less, 180 and more one whose number is 18 or more. The
-// station must match columns 1-4 exactly, upper and lower case included. When several lines
-// fit, the last one wins; when none fits, both runways keep their content.
+// The wind as the runway choice weighs it: the direction as the weather row shows it ("260",
+// "VRB", "000"; any other text counts as 0, a calm wind), the speed and the gust in knots.
+struct RunwayWind {
+    QString direction;
+    int speed = 0;
+    int gust = 0;
+};
+
+// The wind of a report; a wind that is not reported counts as calm.
+RunwayWind runwayWind(const MetarReport &report);
+
+// The line for a wind straight across, equally near both ends: the westerly one for the
+// console's runways, the easterly one in the three-airport overview (the side that a wind of
+// exactly 180 takes).
+enum class At180 { Westerly, Easterly };
+
+// Chooses from the lines of rwy.txt for `station` (columns 1-4, exactly, upper and lower case
+// included):
+// - a calm or variable wind, or a direction of 0: the first preferred line, else the first line;
+// - else the first preferred line whose tailwind is at most 5 kt and whose crosswind is at most
+//   15 kt, the gust counted;
+// - else the line whose landing runway (its number times ten) points most nearly into the wind.
+//   Of equally near lines, those of the side today's split takes (westerly from 181, and at 180
+//   as `at180` says), and of those the last in the file. A line whose landing runway has the
+//   wind behind it is never chosen this way: with no other line the runways stay.
+// When no line is chosen both runways keep their content.
+RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
+                           const RunwayWind &wind, At180 at180 = At180::Westerly);
+// The same for a wind direction text alone, without speed (a preferred line always holds).
 RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
                            const QString &windDirection);
 
-// The same choice for a wind direction in degrees, with the line a wind of exactly 180 takes:
-// the westerly one for the console's runways, the easterly one in the three-airport overview.
-enum class At180 { Westerly, Easterly };
-RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station, int windDegrees,
-                           At180 at180);
-
 // `loadrwy` with the file as DataDir::openOrCreate gave it: a file that was only just created
 // (or could not be) chooses nothing this time; the next AutoAtis cycle reads it.
+RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,
+                     const RunwayWind &wind);
 RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,
                      const QString &windDirection);
 

@@ -3,12 +3,14 @@
 #include "console/consolestate.h"
 #include "console/datadir.h"
 #include "console/form1.h"
+#include "console/numbers.h"
 #include "platform/platform.h"
 #include "weather/atis.h"
 #include "weather/atisfile.h"
 #include "weather/ils.h"
 #include "weather/metar.h"
 #include "weather/runway.h"
+#include "weather/tlfile.h"
 
 namespace tarvos {
 
@@ -56,7 +58,9 @@ bool WeatherController::decodeFromClipboard() {
     f.Shape1->setFillColour(kRed);
 
     const QString metar = m_clipboard.text();
-    const MetarDecoding d = decodeMetar(metar);
+    // A tl.txt only just created, or one that cannot be written, serves with its default lines.
+    const MetarDecoding d =
+        decodeMetar(metar, readTlTable(m_data.openOrCreate(tlDefaultFile(), m_messages).lines));
     m_clipboard.clear();
     m_clipboard.setText(d.clipboardText);
     m_state.metartail = d.metartail;
@@ -72,6 +76,10 @@ bool WeatherController::decodeFromClipboard() {
     setIfGiven(f.Text5, d.text5);
     if (d.label2)
         f.Label2->setText(*d.label2);
+    if (d.decoded) {
+        f.Label2->setToolTip(d.label2ToolTip);
+        f.Label2->setAccessibleDescription(d.label2Description);
+    }
     if (!d.refreshMiniWindow())
         return d.decoded;
 
@@ -94,7 +102,12 @@ void WeatherController::loadrwy() {
     if (f.Text1->text() == QLatin1String(kNoWind))
         return;
     const DataDir::OpenResult file = m_data.openOrCreate(rwyDefaultFile(), m_messages);
-    const RunwayChoice choice = tarvos::loadrwy(file, f.Label8->text(), f.Text1->text());
+    // The wind of the weather row; its gust comes from the report the row was decoded from.
+    RunwayWind wind{f.Text1->text(), leadingInt(f.Text2->text()), 0};
+    if (const std::optional<MetarReport> report = readMetarTail(m_state.metartail);
+        report && report->direction == wind.direction)
+        wind.gust = runwayWind(*report).gust;
+    const RunwayChoice choice = tarvos::loadrwy(file, f.Label8->text(), wind);
     setIfGiven(f.Text4, choice.text4);
     setIfGiven(f.Text5, choice.text5);
 }

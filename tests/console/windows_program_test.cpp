@@ -109,8 +109,9 @@ protected:
         tarvos::testing::writeFile(data.filePath("network.txt"),
                                    "metar-network=http://127.0.0.1:9/{code}.TXT\n"
                                    "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n");
-        // APP finds its table, so that no created-file box waits for an OK.
+        // ATIS and APP find their tables, so that no created-file box waits for an OK.
         tarvos::testing::writeFile(data.filePath("atis.txt"), "APP|/EDBB_APP\r\n");
+        tarvos::testing::writeFile(data.filePath("tl.txt"), "TL|ED|5000|1013|1046|TL60\r\n");
     }
     void TearDown() override {
         if (program.state() != QProcess::NotRunning) {

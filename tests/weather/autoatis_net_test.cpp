@@ -7,6 +7,7 @@
 #include "platform/qthttptransfer.h"
 #include "weather/autoatiscontroller.h"
 #include "weather/runway.h"
+#include "weather/tlfile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -39,6 +40,7 @@ protected:
         fake.platform.transfer = &transfer;
         writeNetworkTxt(server);
         DataDir(tmp.path()).replace("rwy.txt", rwyDefaultFile().lines);
+        DataDir(tmp.path()).replace("tl.txt", tlDefaultFile().lines);
     }
     void writeNetworkTxt(const NetsimServer &at) {
         const QByteArray base = at.url("/").toString().chopped(1).toUtf8();
@@ -148,6 +150,28 @@ TEST_F(AutoAtisNetTest, OverviewOfOtherAirportsWithTheirOwnRunways) {
     EXPECT_EQ(panel->text(), " KJFK  10:20 Wind 020 @ 08  QNH 1025   \r\n"
                              " UUEE   10:20 Wind 230 @ 10  QNH 1012   \r\n"
                              " LQSA  10:20 Wind VRB @ 01  QNH 1024   ");
+
+    // Crossing runways by each row's wind; a variable wind takes the airport's first line.
+    writeFile(dataPath("rwy.txt"),
+              "KJFK 31L 31R\r\nKJFK 04R 04L\r\nLQSA 27  27 \r\nLQSA 09  09 \r\n");
+    form().Command41->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->text().startsWith(" KJFK"); }, 20000));
+    EXPECT_TRUE(
+        panel->text().startsWith(" KJFK  10:20 Wind 020 @ 08  QNH 1025   LA=04R TO=04L\r\n"));
+    EXPECT_TRUE(panel->text().endsWith("RWY 27 "));
+}
+
+TEST_F(AutoAtisNetTest, AnAirportAbroadWithCrossingRunwaysAndNoLevel) {
+    writeFile(dataPath("rwy.txt"), "KJFK 31L 31R\r\nKJFK 04R 04L\r\nKJFK 22L 22R\r\n");
+    start();
+    Form1 &f = form();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.Shape1->fillColour() == kAmber; }, 20000));
+    ASSERT_TRUE(settled());
+    f.Text6->setText("KJFK");
+    f.Command40->click();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(f.Text4->text() + f.Text5->text() + f.Text3->text() + f.Label2->text(), "04R04L1025");
+    EXPECT_TRUE(f.Label2->toolTip().startsWith("tl.txt has no transition level for KJFK"));
 }
 
 TEST_F(AutoAtisNetTest, AFailedTryKeepsTheWeatherAndTheNextComesAfterAMinute) {

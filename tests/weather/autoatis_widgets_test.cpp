@@ -6,6 +6,7 @@
 #include "fakes/consolefixture.h"
 #include "weather/autoatiscontroller.h"
 #include "weather/runway.h"
+#include "weather/tlfile.h"
 
 #include <QTest>
 
@@ -31,12 +32,13 @@ QByteArray stationFile(const QByteArray &report) {
 
 class AutoAtisTest : public ConsoleTest {
 protected:
-    // The console after start-up with squawk.txt (home airport and letter number) and rwy.txt in
-    // place; Timer3's first run has not happened yet.
+    // The console after start-up with squawk.txt (home airport and letter number), rwy.txt and
+    // tl.txt in place; Timer3's first run has not happened yet.
     void startWith(const QByteArray &home, int atisnumber) {
         writeFile(dataPath("squawk.txt"),
                   "1000\r\n1001\r\n" + home + "\r\n " + QByteArray::number(atisnumber) + " \r\n");
         DataDir(tmp.path()).replace("rwy.txt", rwyDefaultFile().lines);
+        DataDir(tmp.path()).replace("tl.txt", tlDefaultFile().lines);
         start();
     }
     QStringList row() {
@@ -283,16 +285,16 @@ TEST_F(AutoAtisTest, OverviewCreatesMetarTxtAndShowsThreeRows) {
     EXPECT_EQ(fake.clipboard.text(), clipboardBefore);
     EXPECT_EQ(f.Text6->text(), "EDDT") << "the weather row is not touched";
 
-    // Wind 180 is easterly here; the second source's pages are cut at their code.
-    pages("18012KT");
+    // A wind straight across is easterly here; the second source's pages are cut at their code.
+    pages("17012KT");
     f.Check3->setChecked(false);
-    fake.transfer.setBody(noaaUrl("EDDT"), "EDDT 081020Z 18012KT 9999 Q1013<BR>");
-    fake.transfer.setBody(noaaUrl("EDDI"), "x<BR>EDDI 081020Z 17008KT Q1013");
-    fake.transfer.setBody(noaaUrl("EDDB"), "EDDB 081020Z 17010KT Q1012");
+    fake.transfer.setBody(noaaUrl("EDDT"), "EDDT 081020Z 17012KT 9999 Q1013<BR>");
+    fake.transfer.setBody(noaaUrl("EDDI"), "x<BR>EDDI 081020Z 18008KT Q1013");
+    fake.transfer.setBody(noaaUrl("EDDB"), "EDDB 081020Z 16010KT Q1012");
     f.Command41->click();
-    EXPECT_EQ(f.Text19->text(), " EDDT  10:20 Wind 180 @ 12  QNH 1013   LA=08L TO=08R\r\n"
-                                " EDDI   10:20 Wind 170 @ 08  QNH 1013   RWY 09R\r\n"
-                                " EDDB  10:20 Wind 170 @ 10  QNH 1012   RWY 07R");
+    EXPECT_EQ(f.Text19->text(), " EDDT  10:20 Wind 170 @ 12  QNH 1013   LA=08L TO=08R\r\n"
+                                " EDDI   10:20 Wind 180 @ 08  QNH 1013   RWY 09R\r\n"
+                                " EDDB  10:20 Wind 160 @ 10  QNH 1012   RWY 07R");
     EXPECT_EQ(fake.messages.shown.size(), 1);
 
     QTest::mouseDClick(f.Text19->viewport(), Qt::LeftButton);

@@ -23,6 +23,16 @@ struct Shape {
     const char *fields;
 };
 
+// The German levels for every airport, so that each shape shows a level.
+TlTable germanLevelsEverywhere() {
+    TlTable table;
+    for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
+        for (const TlLine &l : defaultTlTable())
+            table.append({QString(QChar(letter)), l.altitude, l.lowest, l.highest, l.caption});
+    }
+    return table;
+}
+
 } // namespace
 
 TEST(MetarShapes, RealReportsReadByTheirGroups) {
@@ -36,6 +46,12 @@ TEST(MetarShapes, RealReportsReadByTheirGroups) {
         {"SPECI KJFK 231051Z COR 02008KT 10SM FEW035 BKN047 BKN140 OVC210 14/12 A3028 RMK AO2 "
          "SLP253 T01390117",
          "10:51 020 08 - 1025 TL60"},
+        // COR before the station, as the international order has it
+        {"METAR COR EGKB 180750Z 25014G25KT 220V280 9999 -DZ BKN010 12/10 Q1010",
+         "07:50 250 14 25 1010 TL70"},
+        // Canada's correction group
+        {"CYQD 180700Z CCA 14005KT 15SM OVC018 M17/M19 A3009 RMK SC8 SLP215",
+         "07:00 140 05 - 1019 TL60"},
         // Scotland
         {"EGPD 180750Z 16003KT CAVOK 04/03 Q0991 NOSIG", "07:50 160 03 - 991 TL70"},
         // Netherlands, trend
@@ -124,7 +140,7 @@ TEST(MetarShapes, RealReportsReadByTheirGroups) {
         const QStringList f = QString::fromLatin1(s.fields).split(u' ');
         ASSERT_EQ(f.size(), 6);
         const auto field = [&](int i) { return f[i] == "-" ? QString() : f[i]; };
-        const MetarDecoding d = decodeMetar(s.text);
+        const MetarDecoding d = decodeMetar(s.text, germanLevelsEverywhere());
         ASSERT_TRUE(d.decoded);
         EXPECT_EQ(d.text6, f[0]);
         EXPECT_EQ(d.text1, f[1]);

@@ -98,7 +98,7 @@ TEST(Overview, EachRowHasTheRunwaysOfItsOwnAirportAndWind) {
         const char *code, *metar, *text;
     } cases[] = {
         {"EDDT", "EDDT 071220Z 27010KT", "LA=26R TO=26L"},
-        {"EDDT", "EDDT 071220Z 18010KT", "LA=08L TO=08R"}, // 180 is easterly here
+        {"EDDI", "EDDI 071220Z 18010KT", "RWY 09R"}, // straight across: easterly here
         // Real reports; Nuremberg has only its westerly line.
         {"EDDF", "EDDF 180750Z 19010KT 4800 -DZ BKN003 OVC004 08/08 Q1013 BECMG 6000",
          "LA=25C TO=18 "},

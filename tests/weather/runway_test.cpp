@@ -1,6 +1,7 @@
 #include "weather/runway.h"
 
 #include "fakes/fakeplatform.h"
+#include "weather/metar.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,8 +30,10 @@ TEST(RunwayChoice, ByWindDirection) {
         {"EDDT", "", "08L", "08R"},
         {"EDDT", "Err", "08L", "08R"},
         {"EDDT", "180", "26R", "26L"},
-        {"EDDT", "179", "08L", "08R"},
-        {"EDDT", "359", "26R", "26L"},
+        // Straight across: the side of the old split at 180. Near it, the runway into the wind.
+        {"EDDT", "170", "08L", "08R"},
+        {"EDDT", "350", "26R", "26L"},
+        {"EDDT", "175", "26R", "26L"},
         {"EDDB", "250", "25L", "25L"},
         {"EDDI", "090", "09R", "09R"},
         {"ETNL", "100", "10 ", "10 "},
@@ -79,6 +82,48 @@ TEST(RunwayChoice, EditedFiles) {
         const RunwayChoice choice = chooseRunways(c.lines, "EDDT", c.wind);
         EXPECT_EQ(choice.text4, c.landing) << c.name;
         EXPECT_EQ(choice.text5, c.takeoff) << c.name;
+    }
+}
+
+TEST(RunwayChoice, RealLayoutsAndReports) {
+    const QStringList rwy{
+        "EDDH 05  05 ", "EDDH 15  15 ", "EDDH 23  23 ",           "EDDH 33  33 ", "LEMD 32L 36L",
+        "LEMD 18R 14L", "LOWG 35C 35C", "LOWG 17C 17C",           "EDDF 07R 18 ", "EDDF 07L 18 ",
+        "EDDF 25L 18 ", "EDDF 25C 18 ", "EGLL 27L 27R preferred", "EGLL 09L 09R", "EDDI 09R 09R",
+        "EDDI 27L 27L", "EDDN 28  28 ",
+    };
+    const struct {
+        const char *station, *metar;
+        At180 at180;
+        const char *landing; // nullptr: the runways stay
+    } cases[] = {
+        // Crossing runways: the one into the wind, not the last westerly line.
+        {"EDDH", "EDDH 180750Z 22011KT 2500 -DZ BR BKN003 10/09 Q1005", At180::Westerly, "23 "},
+        {"LEMD", "LEMD 272200Z 23014KT CAVOK 09/06 Q1013 NOSIG", At180::Westerly, "18R"},
+        {"LEMD", "LEMD 180730Z 34003KT 7000 NSC M00/M00 Q1028 NOSIG", At180::Westerly, "32L"},
+        // The calm-wind line is the airport's first.
+        {"LOWG", "LOWG 231120Z VRB01KT 9999 FEW020 16/10 Q1020 NOSIG", At180::Westerly, "35C"},
+        {"LOWG", "LOWG 272150Z AUTO 19008KT 160V220 9999", At180::Westerly, "17C"},
+        // Three parallels: of equally near lines the last.
+        {"EDDF", "EDDF 180750Z 19010KT 4800 -DZ BKN003 OVC004 08/08 Q1013", At180::Westerly, "25C"},
+        {"EDDF", "EDDF 231120Z AUTO 06005KT CAVOK 16/12 Q1013 NOSIG", At180::Westerly, "07L"},
+        // Straight across at 180: the console's westerly line, the overview's easterly one.
+        {"EDDI", "EDDF 272220Z AUTO 18011KT 9999 SCT038 09/05 Q0998", At180::Westerly, "27L"},
+        {"EDDI", "EDDF 272220Z AUTO 18011KT 9999 SCT038 09/05 Q0998", At180::Easterly, "09R"},
+        // A preferred line within 5 kt of tailwind and 15 kt across, the gust counted.
+        {"EGLL", "EGLL 180750Z 24013KT 9999 FEW011 BKN014 13/11 Q1010", At180::Westerly, "27L"},
+        {"EGLL", "EGLL 231120Z AUTO 13005KT 100V170 9999", At180::Westerly, "27L"},
+        {"EGLL", "EGLL 231120Z AUTO 13005G10KT 100V170", At180::Westerly, "09L"},
+        {"EGLL", "EGLL 272220Z AUTO 19015KT 9999 BKN027 08/04 Q0981 NOSIG", At180::Westerly, "27L"},
+        {"EGLL", "EGLL 272220Z AUTO 17020KT 9999 BKN027 08/04 Q0981", At180::Westerly, "09L"},
+        // Only a runway with the wind behind it: none.
+        {"EDDN", "EDDN 180750Z 17005KT 120V210 9999 BKN008 08/07 Q1015", At180::Westerly, nullptr},
+    };
+    for (const auto &c : cases) {
+        const RunwayChoice choice =
+            chooseRunways(rwy, c.station, runwayWind(*readMetar(c.metar)), c.at180);
+        EXPECT_EQ(choice.text4, c.landing ? std::optional<QString>(c.landing) : std::nullopt)
+            << c.metar;
     }
 }
 

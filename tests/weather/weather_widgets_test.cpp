@@ -102,7 +102,7 @@ TEST_F(WeatherWidgetsTest, ErrorRowAndReportsWithoutQnh) {
          true},
         {"KJFK 180751Z 29011G19KT 10SM OVC042 05/M04 A2991 RMK AO2 SLP129 T00501039",
          "0751Z 29011G19KT 10SM OVC042 05/M04 A2991 RMK AO2 SLP129 T00501039",
-         {"290", "11", "1013", "", "", "07:51", "TL60"},
+         {"290", "11", "1013", "", "", "07:51", ""}, // tl.txt has no level for KJFK
          "290",
          false},
     };
@@ -325,4 +325,31 @@ TEST_F(WeatherWidgetsTest, TwrAndAppOfFrankfurtAndWithoutTheirLines) {
     f.Text4->setText("07C");
     f.Command37->click();
     EXPECT_TRUE(f.Command37->accessibleDescription().contains("APP-RWY line for runway 07C"));
+}
+
+TEST_F(WeatherWidgetsTest, LondonWithoutALevelInTlTxtAndThenWithOne) {
+    Form1 &f = form();
+    writeFile(dataPath("atis.txt"), "TWR|EGLL|27|/EGLL_TWR|This is Heathrow Information |RWY 27L "
+                                    "for landing.\r\nAPP|/EGLL_APP\r\nAPP-RWY|27|EGLL RWY 27L\r\n");
+    f.Label8->setText("EGLL");
+    f.Text4->setText("27L");
+    f.Text18->setText("A");
+    atis("EGLL 180750Z 24013KT 9999 FEW011 BKN014 13/11 Q1010 TEMPO SCT014 BKN018");
+    EXPECT_EQ(fake.messages.shown.value(0), "The file tl.txt has been created. If you do not "
+                                            "control in Germany, please edit this file.");
+    const QString none = "tl.txt has no transition level for EGLL: the console gives none.";
+    EXPECT_EQ(f.Label2->text(), "");
+    EXPECT_EQ(f.Label2->toolTip() + f.Label2->accessibleDescription(), none + none);
+    f.Command10->click();
+    EXPECT_TRUE(
+        fake.clipboard.text().contains("Zulu.\r\nRWY 27L for landing.\r\nWind is 240 at 13 "));
+    f.Command37->click();
+    EXPECT_TRUE(fake.clipboard.text().endsWith("EGLL RWY 27L\r\nSee local ATIS or ACARS."));
+
+    writeFile(dataPath("tl.txt"), "TL|EG|6000|979|1012|TL80\r\n");
+    atis("EGLL 180750Z 24013KT 9999 FEW011 BKN014 13/11 Q1010 TEMPO SCT014 BKN018");
+    EXPECT_EQ(f.Label2->text(), "TL80");
+    EXPECT_EQ(f.Label2->toolTip(), "The TL is calculated by the QNH with TA=6000ft / dbl-click : "
+                                   "shows 2 flight-strips");
+    EXPECT_EQ(fake.messages.shown.size(), 1);
 }
