@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace tarvos {
 
@@ -40,7 +41,6 @@ namespace {
 // ICAO's limits for a noise-preferential runway, in knots, the gust counted.
 constexpr double kPreferredTailwind = 5.0;
 constexpr double kPreferredCrosswind = 15.0;
-constexpr double kPi = 3.14159265358979323846;
 
 struct RwyLine {
     int heading = 0; // the landing runway's number times ten, 0..359
@@ -65,7 +65,7 @@ int angleBetween(int direction, int heading) {
 }
 
 bool withinPreferredLimits(const RwyLine &line, int direction, int strength) {
-    const double a = angleBetween(direction, line.heading) * kPi / 180.0;
+    const double a = angleBetween(direction, line.heading) * std::numbers::pi / 180.0;
     const double tailwind = -strength * std::cos(a);
     const double crosswind = strength * std::abs(std::sin(a));
     constexpr double slack = 1e-9;
