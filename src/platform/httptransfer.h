@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 namespace tarvos {
 
 // The outcome of one download. A failed download has an empty body and a short reason for the
@@ -44,6 +46,19 @@ public:
     // Never throws and never fails to finish: time-outs, refusals, HTTP errors, invalid URLs and
     // aborts all come back as a failed result.
     virtual QCoro::Task<FetchResult> fetch(QUrl url) = 0;
+
+    // How far a download has come: the bytes received, and the whole size when the server
+    // names it (else -1). Called on the window's thread as the body arrives.
+    using Progress = std::function<void(qint64 received, qint64 total)>;
+
+    // The download of a large file that the controller watches come in: the same as fetch(),
+    // with `progress` told as the body arrives. It is always a download of its own: never
+    // answered from or kept for another fetch of the same URL, since such a body is written to
+    // a file and then let go. A transfer that cannot tell progress just downloads.
+    virtual QCoro::Task<FetchResult> fetchFile(QUrl url, Progress progress) {
+        (void)progress;
+        return fetch(std::move(url));
+    }
 
     // Ends every running download at once; each of their fetches, and every fetch waiting for
     // one of them, finishes with a failed result (reason "... (aborted)") before abort()

@@ -77,6 +77,14 @@ void QtHttpTransfer::abort() {
 }
 
 QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
+    return download(std::move(url), {});
+}
+
+QCoro::Task<FetchResult> QtHttpTransfer::fetchFile(QUrl url, Progress progress) {
+    return download(std::move(url), std::move(progress));
+}
+
+QCoro::Task<FetchResult> QtHttpTransfer::download(QUrl url, Progress progress) {
     FetchResult result;
     if (const QString invalid = invalidUrlReason(url); !invalid.isEmpty()) {
         result.reason = invalid;
@@ -121,6 +129,13 @@ QCoro::Task<FetchResult> QtHttpTransfer::fetch(QUrl url) {
             }
             body += chunk;
         });
+        if (progress) {
+            // Qt's own count, which knows what a compressed answer weighs on the wire.
+            connect(reply, &QNetworkReply::downloadProgress, &guard,
+                    [&progress](qint64 received, qint64 total) {
+                        progress(received, total > 0 && received <= total ? total : -1);
+                    });
+        }
         // QCoro's signal awaiting, which needs no compiled part of QCoro.
         if (!reply->isFinished())
             co_await qCoro(reply, &QNetworkReply::finished);

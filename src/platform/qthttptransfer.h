@@ -30,6 +30,7 @@ public:
     ~QtHttpTransfer() override;
 
     QCoro::Task<FetchResult> fetch(QUrl url) override;
+    QCoro::Task<FetchResult> fetchFile(QUrl url, Progress progress) override;
     void abort() override;
 
     // How many downloads are running now.
@@ -41,6 +42,8 @@ private:
         QPointer<QNetworkReply> reply;
         Stop *stop; // the fetch's reason to stop
     };
+
+    QCoro::Task<FetchResult> download(QUrl url, Progress progress);
 
     QNetworkAccessManager m_manager;
     std::chrono::milliseconds m_silence;

@@ -38,6 +38,11 @@ public:
     ~ReusingHttpTransfer() override;
 
     QCoro::Task<FetchResult> fetch(QUrl url) override;
+    // A file download goes straight to the inner transfer: a body of megabytes is neither kept
+    // nor shared.
+    QCoro::Task<FetchResult> fetchFile(QUrl url, Progress progress) override {
+        return m_inner.fetchFile(std::move(url), std::move(progress));
+    }
     void abort() override { m_inner.abort(); }
 
     // Forgets every kept body (a changed network.txt, for instance).
