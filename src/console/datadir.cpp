@@ -57,26 +57,47 @@ DataDir::ReadResult DataDir::lines(const QString &name) const {
     return result;
 }
 
-static QByteArray encodeLines(const QStringList &lines) {
+static QByteArray encodeLines(const QStringList &lines, bool utf8 = false) {
     QString text;
     for (const QString &line : lines) {
         text += line;
         text += QLatin1String("\r\n");
     }
-    return encodeWindows1252(text);
+    return utf8 ? text.toUtf8() : encodeWindows1252(text);
 }
 
-bool DataDir::replace(const QString &name, const QStringList &lines) const {
-    QSaveFile file(path(name));
+static bool replaceBytes(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = encodeLines(lines);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         file.commit();
         return false;
     }
     return file.commit();
+}
+
+bool DataDir::replace(const QString &name, const QStringList &lines) const {
+    return replaceBytes(path(name), encodeLines(lines));
+}
+
+bool DataDir::replaceUtf8(const QString &name, const QStringList &lines) const {
+    return replaceBytes(path(name), encodeLines(lines, true));
+}
+
+bool DataDir::appendLines(const QString &name, const QStringList &lines) const {
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    file.close();
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += "\r\n";
+    bytes += encodeLines(lines, isUtf8WithMultibyte(bytes));
+    return replaceBytes(path(name), bytes);
 }
 
 bool DataDir::append(const QString &name, const QString &line) const {

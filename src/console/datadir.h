@@ -42,6 +42,15 @@ public:
     // Replaces the file atomically (temporary file, then rename): a crash or a full disk leaves
     // the old file or the new one, never a half. Lines are written in Windows-1252 with CR LF.
     bool replace(const QString &name, const QStringList &lines) const;
+    // The same in UTF-8, for a table whose names go beyond Windows-1252 (a made ICAO.txt);
+    // its readers take valid UTF-8 as UTF-8.
+    bool replaceUtf8(const QString &name, const QStringList &lines) const;
+
+    // Adds whole lines after the last one, atomically as replace does: every byte the file held
+    // stays as it was (a last line without its line end gets CR LF first), and the new lines
+    // are written in the file's own encoding (UTF-8 where it is read so, else Windows-1252)
+    // with CR LF. False, and the file untouched, when it cannot be read or written.
+    bool appendLines(const QString &name, const QStringList &lines) const;
 
     // Adds one whole line at the end; on a failed or short write the file is cut back to its
     // former length, so no earlier line is ever touched.

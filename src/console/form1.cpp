@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QTextDocument>
 
 namespace tarvos {
@@ -182,6 +183,44 @@ void Form1::buildTopPanel() {
     Label1 = b.label("Label1", "Flugstreifen", 4560, 1080, 1215, 255);
     Label10 = b.label("Label10", "^ verstecken", 9720, 1080, 1335, 255,
                       "Hier anklicken, um die Flugstreifen wieder zu verstecken");
+    ProgressBar1 = b.place(new QProgressBar(this), 5805, 1080, 3885, 255);
+    nameControl(ProgressBar1, "ProgressBar1", QStringLiteral("Download"));
+    ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    ProgressBar1->setTextVisible(true);
+    ProgressBar1->setVisible(false);
+}
+
+namespace {
+QString megabytes(qint64 bytes) {
+    return QString::number(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f', 1);
+}
+} // namespace
+
+void Form1::showDownload(const QString &fileName, qint64 received, qint64 total) {
+    m_downloads.insert(fileName);
+    // "runways.csv: 1.2 of 4.0 MB", or without a size named by the server "runways.csv: 1.2 MB".
+    QString text = fileName + QLatin1String(": ") + megabytes(received);
+    if (total > 0) {
+        text += QLatin1String(" of ") + megabytes(total);
+        ProgressBar1->setRange(0, 1000);
+        ProgressBar1->setValue(static_cast<int>(received * 1000 / total));
+    } else {
+        ProgressBar1->setRange(0, 0); // busy, without a share
+    }
+    text += QLatin1String(" MB");
+    // The text is the bar's own, read as it stands; '%' would be read as a placeholder.
+    ProgressBar1->setFormat(QString(text).replace(QLatin1Char('%'), QLatin1String("%%")));
+    ProgressBar1->setAccessibleName(text);
+    ProgressBar1->setToolTip(QLatin1String("Fetching ") + text);
+    ProgressBar1->setVisible(true);
+}
+
+void Form1::endDownload(const QString &fileName) {
+    m_downloads.remove(fileName);
+    if (m_downloads.isEmpty()) {
+        ProgressBar1->setVisible(false);
+        ProgressBar1->setAccessibleName(QStringLiteral("Download"));
+    }
 }
 
 void Form1::buildBoard() {

@@ -6,9 +6,12 @@
 #include "console/widgets.h"
 
 #include <QComboBox>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+
+class QProgressBar;
 
 namespace tarvos {
 
@@ -94,6 +97,12 @@ public:
 
     QTimer *Timer1, *Timer2, *Timer3, *Timer4, *Timer5, *Timer6;
 
+    // How far a file download has come, in a free spot of the top panel beside the board's
+    // label: it covers no control, never takes the focus, and is hidden while nothing comes.
+    QProgressBar *ProgressBar1;
+    void showDownload(const QString &fileName, qint64 received, qint64 total);
+    void endDownload(const QString &fileName);
+
     // The one-second "OK" that takes the place of the voice channel label after an ATIS was
     // prepared or a command word was understood; Timer6 ends it.
     void showConfirmation();
@@ -119,6 +128,7 @@ private:
     void buildTimers();
 
     int m_heightTwips = kShortHeight;
+    QSet<QString> m_downloads; // the files whose download the bar shows
 };
 
 // The general help text and the via help text of the two help panels.

@@ -67,6 +67,7 @@ NetworkSettings defaultNetworkSettings(const QString &atcShortcuts) {
     s.metarNoaa =
         QStringLiteral("https://aviationweather.gov/api/data/metar?ids={code}&format=raw");
     s.atcShortcuts = atcShortcuts;
+    s.airports = QStringLiteral("https://davidmegginson.github.io/ourairports-data/");
     return s;
 }
 
@@ -136,6 +137,12 @@ QByteArray NetworkConfig::defaultFileText(const NetworkSettings &d) {
     text += QLatin1String("metar-noaa=") + d.metarNoaa + QLatin1Char('\n');
     text += QLatin1String("# The shortcut file of the ATC client\n");
     text += QLatin1String("atc-shortcuts=") + d.atcShortcuts + QLatin1Char('\n');
+    text += QLatin1String(
+        "# The open data of the world's aerodromes (OurAirports, public domain): the address\n"
+        "# that runways.csv and airports.csv are added to. Tarvos fetches them only when it\n"
+        "# needs them: the runways of an airport that rwy.txt does not know, and the names for\n"
+        "# a new ICAO.txt. An empty value turns the fetching off.\n");
+    text += QLatin1String("airports=") + d.airports + QLatin1Char('\n');
     return text.toUtf8();
 }
 
@@ -198,6 +205,7 @@ void NetworkConfig::read() {
     s.metarNetwork = address("metar-network", d.metarNetwork, ivao.metarNetwork);
     s.metarNoaa = stringValue(file, QStringLiteral("metar-noaa"), d.metarNoaa);
     s.atcShortcuts = pathValue(file, QStringLiteral("atc-shortcuts"), d.atcShortcuts);
+    s.airports = stringValue(file, QStringLiteral("airports"), d.airports).trimmed();
     m_settings = s;
 }
 

@@ -19,6 +19,7 @@ struct NetworkSettings {
     QString metarNetwork; // METAR page template, "{code}" standing for the airport
     QString metarNoaa;    // the second METAR source, the same kind of template
     QString atcShortcuts; // path of the ATC client's own shortcut file
+    QString airports;     // the folder of OurAirports' files; empty: no open data fetched
 };
 
 inline constexpr auto kNetworkFileName = "network.txt";

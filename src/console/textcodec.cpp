@@ -14,6 +14,8 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+} // namespace
+
 bool isUtf8WithMultibyte(const QByteArray &bytes) {
     bool multibyte = false;
     for (const char c : bytes) {
@@ -28,8 +30,6 @@ bool isUtf8WithMultibyte(const QByteArray &bytes) {
     const QString text = decoder(bytes);
     return !decoder.hasError();
 }
-
-} // namespace
 
 QString decodeDataText(const QByteArray &bytes) {
     if (isUtf8WithMultibyte(bytes)) {

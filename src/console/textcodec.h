@@ -10,6 +10,8 @@ namespace tarvos {
 // (valid UTF-8 with at least one multi-byte sequence) is read as UTF-8 instead, so that an
 // edited "Türkisch" keeps its umlaut either way.
 QString decodeDataText(const QByteArray &bytes);
+// Whether `bytes` are read as UTF-8: valid UTF-8 with at least one multi-byte sequence.
+bool isUtf8WithMultibyte(const QByteArray &bytes);
 
 // What Tarvos writes is always Windows-1252; a character it cannot hold becomes "?".
 QByteArray encodeWindows1252(const QString &text);

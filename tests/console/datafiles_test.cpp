@@ -103,6 +103,28 @@ TEST_F(DataDirTest, ReplaceAndAppend) {
     EXPECT_TRUE(QDir(tmp.path()).entryList(QDir::Files).size() == 2) << "no temporary left";
 }
 
+// Lines added under a table keep every byte before them, and speak the file's own encoding.
+TEST_F(DataDirTest, AppendLinesKeepsTheBytesBefore) {
+    const struct {
+        QByteArray before, after;
+    } cases[] = {
+        {"EDDT 08L 08R\r\nvia Sch\xf6nefeld\r\n",
+         "EDDT 08L 08R\r\nvia Sch\xf6nefeld\r\nM\xe1laga\r\nLEMD 32L 32L\r\n"},
+        {"EDDT 08L 08R", "EDDT 08L 08R\r\nM\xe1laga\r\nLEMD 32L 32L\r\n"},
+        {"a\nSch\xc3\xb6nefeld\n", "a\nSch\xc3\xb6nefeld\nM\xc3\xa1laga\r\nLEMD 32L 32L\r\n"},
+        {"", "M\xe1laga\r\nLEMD 32L 32L\r\n"},
+    };
+    for (const auto &c : cases) {
+        writeFile(dir.path("rwy.txt"), c.before);
+        ASSERT_TRUE(dir.appendLines("rwy.txt", {"Málaga", "LEMD 32L 32L"}));
+        EXPECT_EQ(fileBytes(dir.path("rwy.txt")), c.after) << c.before.constData();
+    }
+    EXPECT_FALSE(dir.appendLines("none.txt", {"x"}));
+    EXPECT_FALSE(dir.exists("none.txt"));
+    ASSERT_TRUE(dir.replaceUtf8("ICAO.txt", {"EPLL   Łódź Władysław Reymont Airport"}));
+    EXPECT_EQ(dir.read("ICAO.txt").lines, QStringList{"EPLL   Łódź Władysław Reymont Airport"});
+}
+
 TEST_F(DataDirTest, UnwritableFolderUsesDefaultsAndWarnsOnce) {
     DataDir missing(tmp.filePath("no/such/folder"));
     for (int i = 0; i < 3; ++i) {

@@ -76,12 +76,14 @@ TEST(NetworkConfig, CreatedOnceWithDefaultsThatReadBack) {
     EXPECT_EQ(s.status, defaults().status);
     EXPECT_EQ(s.metarNoaa, defaults().metarNoaa);
     EXPECT_EQ(s.atcShortcuts, defaults().atcShortcuts);
+    EXPECT_EQ(s.airports, "https://davidmegginson.github.io/ourairports-data/");
 
     // The file as written holds every key, so that the controller sees what to edit, and
     // comments; QSettings reads it back as the defaults even with every default changed.
     const QByteArray text = fileBytes(config.path());
     for (const char *key : {"\nnetwork=ivao\n", "\nstatus=", "\nupdate=\n",
-                            "\nipecho=", "\nmetar-network=", "\nmetar-noaa=", "\natc-shortcuts="})
+                            "\nipecho=", "\nmetar-network=", "\nmetar-noaa=", "\natc-shortcuts=",
+                            "\nairports=https://davidmegginson.github.io/ourairports-data/\n"})
         EXPECT_TRUE(text.contains(key)) << key;
     EXPECT_TRUE(text.startsWith("# "));
     NetworkSettings other = defaults();
