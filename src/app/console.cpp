@@ -9,18 +9,21 @@
 #include "console/boardfields.h"
 #include "console/form1.h"
 #include "console/form2.h"
+#include "console/opendatastore.h"
 #include "console/servers.h"
 #include "console/twips.h"
 #include "console/windowmodes.h"
 #include "network/networkcontroller.h"
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
+#include "strips/aerodromelist.h"
 #include "strips/squawkcontroller.h"
 #include "strips/stripassist.h"
 #include "strips/stripboard.h"
 #include "strips/striplogcontroller.h"
 #include "weather/autoatiscontroller.h"
 #include "weather/overviewcontroller.h"
+#include "weather/runwaysource.h"
 #include "weather/weathercontroller.h"
 
 namespace tarvos {
@@ -30,6 +33,8 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
       m_form1(std::make_unique<Form1>()) {
     Form1 &f = *m_form1;
     Platform &p = m_platform;
+    m_openData =
+        std::make_unique<OpenDataStore>(m_data, m_networkConfig, *p.transfer, *p.worker, *p.clock);
     m_fields = std::make_unique<BoardFields>(f);
     m_windowModes = std::make_unique<WindowModesController>(f, m_state, *p.screen, *p.stacking);
     // The strip board's own change handling (the airline translation of a three-character
@@ -37,12 +42,16 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_board = std::make_unique<StripBoardController>(f, *m_fields, m_state, m_data, *p.clipboard,
                                                      *p.messages);
     m_squawks = std::make_unique<SquawkController>(f, m_state, m_data, *m_board);
+    m_aerodromes =
+        std::make_unique<AerodromeListMaker>(m_data, *m_openData, *p.worker, *p.messages);
     m_assist = std::make_unique<StripAssistController>(f, m_state, m_data, *p.clipboard,
                                                        *p.messages, *m_board);
     m_stripLog =
         std::make_unique<StripLogController>(f, m_data, *p.clock, *p.editor, *p.messages, *m_board);
     m_companions = std::make_unique<Companions>(f, m_state, m_data, p);
-    m_weather = std::make_unique<WeatherController>(f, m_state, m_data, *p.clipboard, *p.messages);
+    m_runways = std::make_unique<RunwaySource>(m_data, *m_openData, *p.worker, *p.messages);
+    m_weather = std::make_unique<WeatherController>(f, m_state, m_data, *p.clipboard, *p.messages,
+                                                    *m_runways);
     m_frequencies = std::make_unique<FrequencyController>(f, m_state, m_data, *p.messages);
     m_commands = std::make_unique<CommandController>(
         f, m_state, *p.clipboard, [this] { return m_networkConfig.settings().atcShortcuts; },
@@ -51,11 +60,11 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_network = std::make_unique<NetworkController>(f, m_state, m_data, m_networkConfig,
                                                     *p.transfer, *p.worker, *p.clipboard);
     m_ipEcho = std::make_unique<IpEcho>(f, m_networkConfig, *p.transfer, *p.clipboard);
-    m_autoAtis =
-        std::make_unique<AutoAtisController>(f, m_state, m_networkConfig, *p.transfer, *p.clipboard,
-                                             *p.beeper, *p.messages, *p.clock, *m_weather);
-    m_overview = std::make_unique<OverviewController>(f, m_state, m_data, m_networkConfig,
-                                                      *p.transfer, *p.messages, *p.clock);
+    m_autoAtis = std::make_unique<AutoAtisController>(f, m_state, m_networkConfig, *p.transfer,
+                                                      *p.clipboard, *p.beeper, *p.messages,
+                                                      *p.clock, *m_weather, *m_openData, *p.worker);
+    m_overview = std::make_unique<OverviewController>(
+        f, m_state, m_data, m_networkConfig, *p.transfer, *p.messages, *p.clock, *m_runways);
     connectSubsystems();
 }
 
@@ -64,6 +73,9 @@ Console::~Console() = default;
 void Console::connectSubsystems() {
     Companions *companions = m_companions.get();
     connect(m_form1.get(), &Form1::closing, this, &Console::shutdown);
+    // A file of the open data on its way shows in the console's progress bar.
+    connect(m_openData.get(), &OpenDataStore::progress, m_form1.get(), &Form1::showDownload);
+    connect(m_openData.get(), &OpenDataStore::downloadEnded, m_form1.get(), &Form1::endDownload);
 
     // The SID chart comes and goes with the strip fields and the window modes.
     connect(m_assist.get(), &StripAssistController::chartWanted, companions,
@@ -162,6 +174,9 @@ void Console::startup() {
     const Network network = m_networkConfig.settings().network;
     f.Check3->setAccessibleName(metarSourceCaption(network));
     f.Check3->setToolTip(metarSourceTooltip(network));
+    // Without an aerodrome list of the controller's own, one is made from the open data in the
+    // background.
+    m_aerodromes->makeIfMissing();
 }
 
 void Console::shutdown() {

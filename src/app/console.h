@@ -9,6 +9,7 @@
 
 namespace tarvos {
 
+class AerodromeListMaker;
 class AutoAtisController;
 class BoardFields;
 class CommandController;
@@ -19,7 +20,9 @@ class FrequencyController;
 class IpEcho;
 class NetworkController;
 class MacroController;
+class OpenDataStore;
 class OverviewController;
+class RunwaySource;
 class SquawkController;
 class StripAssistController;
 class StripBoardController;
@@ -60,6 +63,7 @@ public:
     CommandController &commands() { return *m_commands; }
     MacroController &macros() { return *m_macros; }
     NetworkController &network() { return *m_network; }
+    OpenDataStore &openData() { return *m_openData; }
 
 signals:
     void shutDown();
@@ -72,10 +76,13 @@ private:
     NetworkConfig m_networkConfig;
     ConsoleState m_state;
     std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<OpenDataStore> m_openData;
     std::unique_ptr<BoardFields> m_fields;
     std::unique_ptr<WindowModesController> m_windowModes;
     std::unique_ptr<StripBoardController> m_board;
     std::unique_ptr<SquawkController> m_squawks;
+    std::unique_ptr<AerodromeListMaker> m_aerodromes;
+    std::unique_ptr<RunwaySource> m_runways;
     std::unique_ptr<StripAssistController> m_assist;
     std::unique_ptr<StripLogController> m_stripLog;
     std::unique_ptr<Companions> m_companions;

@@ -3,8 +3,11 @@
 #include "console/consolestate.h"
 #include "console/form1.h"
 #include "console/networkconfig.h"
+#include "console/opendata.h"
+#include "console/opendatastore.h"
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
+#include "platform/worker.h"
 #include "weather/atis.h"
 #include "weather/metar.h"
 #include "weather/metarpage.h"
@@ -12,6 +15,9 @@
 
 #include <QPointer>
 #include <QUrl>
+
+#include <functional>
+#include <memory>
 
 namespace tarvos {
 
@@ -24,10 +30,11 @@ constexpr int kRetryMinutes = 1;
 AutoAtisController::AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
                                        HttpTransfer &transfer, Clipboard &clipboard, Beeper &beeper,
                                        MessageBox &messages, Clock &clock,
-                                       WeatherController &weather, QObject *parent)
+                                       WeatherController &weather, OpenDataStore &openData,
+                                       Worker &worker, QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_config(config), m_transfer(transfer),
       m_clipboard(clipboard), m_beeper(beeper), m_messages(messages), m_clock(clock),
-      m_weather(weather) {
+      m_weather(weather), m_openData(openData), m_worker(worker) {
     Form1 &f = m_form;
     connect(f.Command40, &QPushButton::clicked, this, &AutoAtisController::run);
     connect(f.Text6, &Field::clicked, this, &AutoAtisController::icaoFieldClicked);
@@ -91,10 +98,11 @@ QCoro::Task<> AutoAtisController::autoAtis() {
     const std::optional<QString> metar = metarFromPage(metarpage, station);
     const std::optional<QString> stale =
         metar ? staleReport(metarpage, station, m_clock.now()) : std::nullopt;
-    if (!metar || !readMetar(*metar)) {
-        keepWeather(missText(station, url, result, metar.has_value()));
-    } else if (stale) {
-        keepWeather(tryAgainText(station, *stale));
+    if (!metar || !readMetar(*metar) || stale) {
+        const QString why = stale ? tryAgainText(station, *stale)
+                                  : missText(station, url, result, metar.has_value());
+        keepWeather(why);
+        tellIfClosed(station, why);
     } else {
         getautoatis(*metar, station);
         m_weather.setAutoAtisInterval(kCycleMinutes);
@@ -158,6 +166,33 @@ void AutoAtisController::keepWeather(const QString &why) {
     // The next try a minute from now, and every minute until a METAR is found.
     m_weather.setAutoAtisInterval(kRetryMinutes);
     f.Timer2->start();
+}
+
+QCoro::Task<> AutoAtisController::tellIfClosed(QString station, QString why) {
+    const QPointer<AutoAtisController> self(this);
+    const OpenDataCopy copy = co_await m_openData.copy(OpenDataFile::Airports);
+    if (!self || !copy.usable())
+        co_return;
+    const QDate date = copy.date.date();
+    auto listing = std::make_shared<AirportListing>();
+    if (const auto known = m_closed.constFind(station);
+        known == m_closed.constEnd() || known->first != date) {
+        // The job and its task are named: g++ 12 destroys a temporary of a co_await expression
+        // twice.
+        std::function<void()> job = [listing, path = copy.path, station] {
+            *listing = airportListing(path, station);
+        };
+        QCoro::Task<> reading = m_worker.run(std::move(job));
+        co_await reading;
+        if (!self)
+            co_return;
+        m_closed.insert(station, {date, listing->closed});
+    }
+    // Only the lamp that still tells this run's failure is written.
+    if (!m_closed.value(station).second || m_form.Shape1->failure() != why)
+        co_return;
+    m_form.Shape1->showFailure(why + QLatin1Char(' ') + station +
+                               QLatin1String(" is listed as closed in OurAirports' data."));
 }
 
 void AutoAtisController::getautoatis(const QString &metar, const QString &station) {

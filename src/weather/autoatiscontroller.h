@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QString>
 
+#include <QDate>
+#include <QHash>
+
 #include <array>
 
 class QUrl;
@@ -18,7 +21,9 @@ class HttpTransfer;
 struct FetchResult;
 class MessageBox;
 class NetworkConfig;
+class OpenDataStore;
 class WeatherController;
+class Worker;
 struct ConsoleState;
 
 // AutoAtis: downloads the METAR of the airport in the ICAO field, decodes it into the weather
@@ -32,7 +37,8 @@ struct ConsoleState;
 // without a readable report, a station file whose report is more than three hours old) puts back
 // the weather row and the ICAO field as they were before it, turns the lamp amber with the reason
 // as its tooltip, and tries again every minute until a METAR is found; then the ten-minute cycle
-// goes on. The airport, the runways and the letter stay; no beep, no reminder. The reminder of a
+// goes on. The airport, the runways and the letter stay; no beep, no reminder. Where OurAirports'
+// airports.csv lists the airport as closed, the lamp's tooltip says that too. The reminder of a
 // new observation does not wait for its OK.
 class AutoAtisController : public QObject {
     Q_OBJECT
@@ -40,7 +46,7 @@ public:
     AutoAtisController(Form1 &form, ConsoleState &state, NetworkConfig &config,
                        HttpTransfer &transfer, Clipboard &clipboard, Beeper &beeper,
                        MessageBox &messages, Clock &clock, WeatherController &weather,
-                       QObject *parent = nullptr);
+                       OpenDataStore &openData, Worker &worker, QObject *parent = nullptr);
 
     static QString reminderText();
 
@@ -61,6 +67,8 @@ private:
     static QString tryAgainText(const QString &station, const QString &why);
     std::array<QString, 6> weatherRow() const;
     void keepWeather(const QString &why);
+    // An airport without a report that the open data lists as closed: the lamp says so.
+    QCoro::Task<> tellIfClosed(QString station, QString why);
     void announceNewObservation();
     void icaoFieldClicked();
     void icaoFieldEntered();
@@ -74,6 +82,10 @@ private:
     MessageBox &m_messages;
     Clock &m_clock;
     WeatherController &m_weather;
+    OpenDataStore &m_openData;
+    Worker &m_worker;
+    // Whether airports.csv of a date lists an airport as closed, by airport.
+    QHash<QString, std::pair<QDate, bool>> m_closed;
     // Airport and observation time of the last report decoded by a run ("EDDT 12:20"); a run is
     // new when its report differs. Empty until the first report, which is always new.
     QString m_lastObservation;

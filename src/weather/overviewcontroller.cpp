@@ -9,6 +9,7 @@
 #include "weather/metarpage.h"
 #include "weather/overview.h"
 #include "weather/runway.h"
+#include "weather/runwaysource.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -17,9 +18,10 @@ namespace tarvos {
 
 OverviewController::OverviewController(Form1 &form, ConsoleState &state, DataDir &data,
                                        NetworkConfig &config, HttpTransfer &transfer,
-                                       MessageBox &messages, Clock &clock, QObject *parent)
+                                       MessageBox &messages, Clock &clock, RunwaySource &runways,
+                                       QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_data(data), m_config(config),
-      m_transfer(transfer), m_messages(messages), m_clock(clock) {
+      m_transfer(transfer), m_messages(messages), m_clock(clock), m_runways(runways) {
     connect(m_form.Command41, &QPushButton::clicked, this, &OverviewController::overviewPressed);
     connect(m_form.Text19, &Panel::doubleClicked, this, &OverviewController::hidePanel);
 }
@@ -84,13 +86,33 @@ QCoro::Task<> OverviewController::overview() {
         }
         m_running = false;
         // 7., 8.
-        result = buildOverview(codes, pages, m_state.lastmetar, rwyLines);
+        const QString lastmetar = m_state.lastmetar;
+        result = buildOverview(codes, pages, lastmetar, rwyLines);
         m_state.lastmetar = result.lastmetar;
         m_state.rwytext1 = result.runwayTexts[0];
         m_state.rwytext2 = result.runwayTexts[1];
         m_state.rwytext3 = result.runwayTexts[2];
         panel->setText(result.text);
         showPanel();
+        // Airports without lines in rwy.txt get them from the open data; the rows then show
+        // their runways, as long as the panel still shows these rows.
+        bool added = false;
+        for (const QString &code : codes) {
+            if (hasRunwayLines(rwyLines, code))
+                continue;
+            const RunwayFill fill = co_await m_runways.fill(code);
+            if (!self)
+                co_return;
+            added = added || fill.outcome == RunwayFill::Outcome::Added;
+        }
+        if (added && panel->text() == result.text) {
+            const Overview again = buildOverview(
+                codes, pages, lastmetar, m_data.openOrCreate(rwyDefaultFile(), m_messages).lines);
+            m_state.rwytext1 = again.runwayTexts[0];
+            m_state.rwytext2 = again.runwayTexts[1];
+            m_state.rwytext3 = again.runwayTexts[2];
+            panel->setText(again.text);
+        }
     }
     // 9. Nothing came, or the last row still shows Tegel's report of AutoAtis.
     if (overviewTimedOut(result, downloads)) {

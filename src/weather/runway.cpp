@@ -139,6 +139,47 @@ RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
     return chosen ? choiceOf(*chosen) : RunwayChoice{};
 }
 
+bool hasRunwayLines(const QStringList &rwyLines, const QString &station) {
+    return !station.isEmpty() &&
+           std::any_of(rwyLines.begin(), rwyLines.end(),
+                       [&](const QString &l) { return mid1(l, 1, 4) == station; });
+}
+
+namespace {
+// "headwind 12 kt, crosswind 4 kt from the left" for `strength` knots from `direction`.
+QString componentsText(int direction, int heading, int strength) {
+    // Clockwise from the runway's heading: a wind from the right of the nose is positive.
+    const double a = (direction - heading) * std::numbers::pi / 180.0;
+    const long along = std::lround(strength * std::cos(a));
+    const long across = std::lround(strength * std::sin(a));
+    QString text = along < 0 ? QStringLiteral("tailwind %1 kt").arg(-along)
+                             : QStringLiteral("headwind %1 kt").arg(along);
+    text += QStringLiteral(", crosswind %1 kt").arg(std::labs(across));
+    if (across != 0)
+        text += across > 0 ? QLatin1String(" from the right") : QLatin1String(" from the left");
+    return text;
+}
+} // namespace
+
+QString runwayWindText(const QString &runway, const RunwayWind &wind) {
+    const QString name = runway.trimmed();
+    bool numbered = false;
+    const int number = name.left(2).toInt(&numbered);
+    if (!numbered || number < 1 || number > 36)
+        return {};
+    const QString head = name + QLatin1String(": ");
+    if (wind.direction == QLatin1String("VRB"))
+        return head + QStringLiteral("variable wind at %1 kt").arg(wind.speed);
+    const int direction = leadingInt(wind.direction);
+    if (direction == 0 || wind.speed == 0)
+        return head + QLatin1String("calm wind");
+    const int heading = number % 36 * 10;
+    QString text = head + componentsText(direction, heading, wind.speed);
+    if (wind.gust > wind.speed)
+        text += QLatin1String("; in gusts ") + componentsText(direction, heading, wind.gust);
+    return text;
+}
+
 RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,
                      const RunwayWind &wind) {
     // The run that created the file chooses nothing; where the file could not be written the

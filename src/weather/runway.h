@@ -55,6 +55,16 @@ RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
 RunwayChoice chooseRunways(const QStringList &rwyLines, const QString &station,
                            const QString &windDirection);
 
+// Whether rwy.txt has a line for `station` (columns 1-4, exactly).
+bool hasRunwayLines(const QStringList &rwyLines, const QString &station);
+
+// The wind on a runway as the choice weighs it (its number times ten against the wind), for the
+// runway field's tooltip: "26R: headwind 12 kt, crosswind 4 kt from the left", "tailwind" with
+// the wind behind, the gust's figures after the steady ones ("; in gusts headwind 20 kt,
+// crosswind 7 kt from the left"), "26R: calm wind", "26R: variable wind at 3 kt". Empty for a
+// runway text without a number.
+QString runwayWindText(const QString &runway, const RunwayWind &wind);
+
 // `loadrwy` with the file as DataDir::openOrCreate gave it: a file that was only just created
 // (or could not be) chooses nothing this time; the next AutoAtis cycle reads it.
 RunwayChoice loadrwy(const DataDir::OpenResult &rwyFile, const QString &station,

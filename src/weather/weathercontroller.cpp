@@ -10,7 +10,10 @@
 #include "weather/ils.h"
 #include "weather/metar.h"
 #include "weather/runway.h"
+#include "weather/runwaysource.h"
 #include "weather/tlfile.h"
+
+#include <QPointer>
 
 namespace tarvos {
 
@@ -25,9 +28,10 @@ void setIfGiven(QLineEdit *field, const std::optional<QString> &text) {
 } // namespace
 
 WeatherController::WeatherController(Form1 &form, ConsoleState &state, DataDir &data,
-                                     Clipboard &clipboard, MessageBox &messages, QObject *parent)
+                                     Clipboard &clipboard, MessageBox &messages,
+                                     RunwaySource &runways, QObject *parent)
     : QObject(parent), m_form(form), m_state(state), m_data(data), m_clipboard(clipboard),
-      m_messages(messages), m_atisToolTip(form.Command10->toolTip()) {
+      m_messages(messages), m_runways(runways), m_atisToolTip(form.Command10->toolTip()) {
     Form1 &f = m_form;
     connect(f.Timer2, &QTimer::timeout, this, &WeatherController::minuteTick);
     connect(f.Timer3, &QTimer::timeout, this, [this] {
@@ -79,7 +83,12 @@ bool WeatherController::decodeFromClipboard() {
     if (d.decoded) {
         f.Label2->setToolTip(d.label2ToolTip);
         f.Label2->setAccessibleDescription(d.label2Description);
+        // A report of an airport that rwy.txt does not know brings that airport's lines; they
+        // are chosen at once where it is the console's airport.
+        if (const std::optional<MetarReport> report = readMetar(metar))
+            fillRunways(report->station);
     }
+    explainRunways();
     if (!d.refreshMiniWindow())
         return d.decoded;
 
@@ -96,20 +105,69 @@ void WeatherController::minuteTick() {
     }
 }
 
-void WeatherController::loadrwy() {
-    Form1 &f = m_form;
-    // Without a reported wind the runways in use stay as they are.
-    if (f.Text1->text() == QLatin1String(kNoWind))
-        return;
-    const DataDir::OpenResult file = m_data.openOrCreate(rwyDefaultFile(), m_messages);
+RunwayWind WeatherController::rowWind() const {
+    const Form1 &f = m_form;
     // The wind of the weather row; its gust comes from the report the row was decoded from.
     RunwayWind wind{f.Text1->text(), leadingInt(f.Text2->text()), 0};
     if (const std::optional<MetarReport> report = readMetarTail(m_state.metartail);
         report && report->direction == wind.direction)
         wind.gust = runwayWind(*report).gust;
-    const RunwayChoice choice = tarvos::loadrwy(file, f.Label8->text(), wind);
+    return wind;
+}
+
+void WeatherController::loadrwy() {
+    Form1 &f = m_form;
+    const QString station = f.Label8->text();
+    // Without a reported wind the runways in use stay as they are.
+    if (f.Text1->text() == QLatin1String(kNoWind)) {
+        explainRunways();
+        return;
+    }
+    const DataDir::OpenResult file = m_data.openOrCreate(rwyDefaultFile(), m_messages);
+    const RunwayChoice choice = tarvos::loadrwy(file, station, rowWind());
     setIfGiven(f.Text4, choice.text4);
     setIfGiven(f.Text5, choice.text5);
+    if (file.outcome != DataDir::Outcome::BuiltIn && !hasRunwayLines(file.lines, station)) {
+        if (m_runwayNoteStation != station) {
+            m_runwayNoteStation = station;
+            m_runwayNote = QStringLiteral("rwy.txt has no runway for %1: its runways are being "
+                                          "fetched from OurAirports.")
+                               .arg(station);
+        }
+        fillRunways(station);
+    }
+    explainRunways();
+}
+
+void WeatherController::explainRunways() {
+    Form1 &f = m_form;
+    const RunwayWind wind = rowWind();
+    const bool noted = m_runwayNoteStation == f.Label8->text() && !m_runwayNote.isEmpty();
+    for (Field *field : {f.Text4, f.Text5}) {
+        QString tip = runwayWindText(field->text(), wind);
+        if (tip.isEmpty() && noted)
+            tip = m_runwayNote;
+        field->setToolTip(tip);
+        field->setAccessibleDescription(tip);
+    }
+}
+
+QCoro::Task<> WeatherController::fillRunways(QString station) {
+    const QPointer<WeatherController> self(this);
+    const RunwayFill fill = co_await m_runways.fill(station);
+    if (!self)
+        co_return;
+    // Only what is still this airport's is written: another report may have come meanwhile.
+    if (m_form.Label8->text() != station)
+        co_return;
+    if (fill.outcome == RunwayFill::Outcome::Known)
+        co_return;
+    m_runwayNoteStation = station;
+    m_runwayNote = fill.why;
+    if (fill.outcome == RunwayFill::Outcome::Added)
+        loadrwy(); // at once, not at the next report
+    else
+        explainRunways();
 }
 
 AtisFields WeatherController::atisFields() const {

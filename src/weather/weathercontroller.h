@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoroTask>
 #include <QObject>
 #include <QString>
 
@@ -13,7 +14,9 @@ class Clipboard;
 class DataDir;
 class Form1;
 class MessageBox;
+class RunwaySource;
 struct AtisFields;
+struct RunwayWind;
 struct AtisTable;
 struct ConsoleState;
 
@@ -26,13 +29,16 @@ class WeatherController : public QObject {
     Q_OBJECT
 public:
     WeatherController(Form1 &form, ConsoleState &state, DataDir &data, Clipboard &clipboard,
-                      MessageBox &messages, QObject *parent = nullptr);
+                      MessageBox &messages, RunwaySource &runways, QObject *parent = nullptr);
 
     // "ATIS": the METAR on the clipboard into the weather row and the mini window. AutoAtis
     // calls it after putting a downloaded report on the clipboard. False for the error row (a
     // text that is no report).
     bool decodeFromClipboard();
     // `loadrwy`: landing and take-off runway for the airport in Label8 and the wind in Text1.
+    // An airport that rwy.txt does not know gets its lines from the open data, and its runways
+    // are chosen as soon as they are in. The runway fields' tooltips give the wind on each
+    // runway, or why there is no runway.
     void loadrwy();
 
     // `abc1`: the tower ATIS of atis.txt on the clipboard. Without a TWR line for the airport
@@ -62,6 +68,9 @@ signals:
 
 private:
     void minuteTick();
+    RunwayWind rowWind() const;
+    void explainRunways();
+    QCoro::Task<> fillRunways(QString station);
     void letterChanged();
     AtisFields atisFields() const;
     AtisTable atisTable() const;
@@ -74,6 +83,10 @@ private:
     DataDir &m_data;
     Clipboard &m_clipboard;
     MessageBox &m_messages;
+    RunwaySource &m_runways;
+    // Why the airport in Label8 has no runways (rwy.txt and the open data have none), until
+    // the next airport.
+    QString m_runwayNoteStation, m_runwayNote;
     // Set while the letter field's handler writes the field itself, so that the write does not
     // run the handler a second time.
     bool m_inLetterChange = false;

@@ -42,11 +42,12 @@ protected:
         DataDir(tmp.path()).replace("rwy.txt", rwyDefaultFile().lines);
         DataDir(tmp.path()).replace("tl.txt", tlDefaultFile().lines);
     }
-    void writeNetworkTxt(const NetsimServer &at) {
+    void writeNetworkTxt(const NetsimServer &at, bool openData = false) {
         const QByteArray base = at.url("/").toString().chopped(1).toUtf8();
-        writeFile(dataPath(kNetworkFileName), "metar-network=" + base + kStations.toUtf8() +
-                                                  "{code}.TXT\n" + "metar-noaa=" + base +
-                                                  "/api/data/metar?ids={code}&format=raw\n");
+        writeFile(dataPath(kNetworkFileName),
+                  "metar-network=" + base + kStations.toUtf8() + "{code}.TXT\n" +
+                      "metar-noaa=" + base + "/api/data/metar?ids={code}&format=raw\n" +
+                      (openData ? "airports=" + base + "/ourairports-data/\n" : QByteArray()));
     }
     // Waits until the download in progress has been handled.
     bool settled(int ms = 20000) {
@@ -244,6 +245,29 @@ TEST_F(AutoAtisNetTest, AFailedTryKeepsTheWeatherAndTheNextComesAfterAMinute) {
     tick(f.Timer2);
     ASSERT_TRUE(settled());
     EXPECT_EQ(own.requests(path), requests + 1);
+}
+
+// The recorded network's extract of OurAirports' open data: the overview's airports that rwy.txt
+// does not know get their lines, and the rows their runways, over HTTP.
+TEST_F(AutoAtisNetTest, OverviewFillsItsAirportsFromTheOpenData) {
+    writeNetworkTxt(server, true);
+    writeFile(dataPath("metar.txt"), "KJFK\r\nUUEE\r\nLQSA\r\n");
+    writeFile(dataPath("rwy.txt"), "EDDF 25C 18 \r\n");
+    writeFile(dataPath("ICAO.txt"), "EDDF   Frankfurt\r\n");
+    start().form1().Command41->click();
+    const Panel *panel = form().Text19;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->text().contains("RWY 11"); }, 20000))
+        << panel->text().toStdString();
+    EXPECT_EQ(panel->text(), " KJFK  10:20 Wind 020 @ 08  QNH 1025   RWY 04R\r\n"
+                             " UUEE   10:20 Wind 230 @ 10  QNH 1012   RWY 24R\r\n"
+                             " LQSA  10:20 Wind VRB @ 01  QNH 1024   RWY 11 ");
+    const QByteArray rwy = fileBytes(dataPath("rwy.txt"));
+    EXPECT_TRUE(rwy.startsWith("EDDF 25C 18 \r\nAdded from OurAirports")) << rwy.constData();
+    for (const char *line :
+         {"\r\nKJFK 04R 04R\r\n", "\r\nUUEE 24R 24R\r\n", "\r\nLQSA 11  11 \r\n"})
+        EXPECT_TRUE(rwy.contains(line)) << line;
+    EXPECT_EQ(fake.messages.shown.size(), 3);
+    EXPECT_EQ(server.requests("/ourairports-data/runways.csv"), 1);
 }
 
 TEST_F(AutoAtisNetTest, ClosingTheConsoleWhileItDownloads) {

@@ -161,3 +161,29 @@ TEST(RunwayChoice, DefaultFileIsWrittenByteForByteAndChoosesNothingThatRun) {
     EXPECT_EQ(next.text5, "26L");
     EXPECT_EQ(messages.shown.size(), 1);
 }
+
+TEST(RunwayChoice, WindOnTheRunwayAsTheTooltipSaysIt) {
+    const struct {
+        const char *runway;
+        RunwayWind wind;
+        const char *text;
+    } cases[] = {
+        {"26R", {"220", 12, 0}, "26R: headwind 9 kt, crosswind 8 kt from the left"},
+        {"26R", {"300", 12, 0}, "26R: headwind 9 kt, crosswind 8 kt from the right"},
+        {"26R", {"260", 12, 0}, "26R: headwind 12 kt, crosswind 0 kt"},
+        {"08L", {"260", 12, 0}, "08L: tailwind 12 kt, crosswind 0 kt"},
+        {"09R", {"180", 10, 0}, "09R: headwind 0 kt, crosswind 10 kt from the right"},
+        {"27L",
+         {"220", 10, 25},
+         "27L: headwind 6 kt, crosswind 8 kt from the left; in gusts "
+         "headwind 16 kt, crosswind 19 kt from the left"},
+        // North is 360, and runway 36 points there.
+        {"36 ", {"010", 10, 0}, "36: headwind 10 kt, crosswind 2 kt from the right"},
+        {"04L", {"VRB", 3, 0}, "04L: variable wind at 3 kt"},
+        {"04L", {"000", 0, 0}, "04L: calm wind"},
+        {"", {"260", 12, 0}, ""},
+        {"H1", {"260", 12, 0}, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(runwayWindText(c.runway, c.wind), c.text) << c.runway << " " << c.wind.direction;
+}
