@@ -61,7 +61,8 @@ int main(int argc, char **argv) {
         out << "metar-network=" << base << "/metar/{code}\n";
     else
         out << "metar-network=" << base << "/data/observations/metar/stations/{code}.TXT\n";
-    out << "metar-noaa=" << base << "/api/data/metar?ids={code}&format=raw\n";
+    out << "metar-noaa=" << base << "/api/data/metar?ids={code}&format=raw\n"
+        << "airports=" << base << "/ourairports-data/\n";
     out.flush();
     return QCoreApplication::exec();
 }

@@ -66,7 +66,7 @@ mkdir -p "$HOME"
 unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME WINEPREFIX
 data="$HOME/.local/share/Tarvos"
 mkdir -p "$data"
-grep -E '^(status|update|ipecho|metar-network|metar-noaa)=' "$tmp/netsim.out" >"$data/network.txt"
+grep -E '^(status|update|ipecho|metar-network|metar-noaa|airports)=' "$tmp/netsim.out" >"$data/network.txt"
 
 QT_QPA_PLATFORM=xcb "$root/usr/bin/tarvos" >"$tmp/tarvos.out" 2>&1 &
 pid=$!

@@ -7,16 +7,16 @@ wid=$(xdotool search --sync --name "^Tarvos V7.4$" | head -n1)
 # Positions in pixels inside the window (15 twips to the pixel).
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }
 # The first METAR arrives half a second after start and makes tl.txt and then rwy.txt, which a
-# note each announces: close the notes, then fetch again so that the runways are chosen from the
-# new file.
+# note each announces (at an airport that rwy.txt does not know, one more tells that its runways
+# were added, and one that ICAO.txt was made): close the notes, then fetch again so that the
+# runways are chosen from the new file.
 closeNotes() {
     for note in $(xdotool search --name "^Tarvos$" 2>/dev/null); do
         xdotool windowfocus --sync "$note" key Return 2>/dev/null || true
     done
     sleep 0.3
 }
-closeNotes
-closeNotes
+for _ in 1 2 3 4; do closeNotes; done
 click 300 11            # AutoAtis
 sleep 1
 click 367 11            # DEP: open the strip board

@@ -292,7 +292,7 @@ package() {
         [ -f "$folder/$f" ] || fail "the zip lacks $f"
     done
     # The METAR download at start stays on this machine and is refused.
-    printf 'metar-network=http://127.0.0.1:9/{code}.TXT\nmetar-noaa=http://127.0.0.1:9/m?ids={code}\n' \
+    printf 'metar-network=http://127.0.0.1:9/{code}.TXT\nmetar-noaa=http://127.0.0.1:9/m?ids={code}\nairports=http://127.0.0.1:9/\n' \
         >"$folder/network.txt"
     (
         cd "$folder"

@@ -80,7 +80,8 @@ int main(int argc, char **argv) {
     network.write(QStringLiteral("status=%1/v2/tracker/whazzup\nupdate=%1/upd.txt\nipecho=%1/ip\n"
                                  "metar-network=%1/data/observations/metar/stations/{code}.TXT\n"
                                  "metar-noaa=%1/api/data/metar?ids={code}&format=raw\n"
-                                 "atc-shortcuts=%2/no-client/shortcut.txt\n")
+                                 "atc-shortcuts=%2/no-client/shortcut.txt\n"
+                                 "airports=%1/ourairports-data/\n")
                       .arg(base, data.path())
                       .toUtf8());
     network.close();

@@ -109,7 +109,8 @@ protected:
         QFile network(QDir(data.path()).filePath("network.txt"));
         ASSERT_TRUE(network.open(QIODevice::WriteOnly));
         network.write("metar-network=http://127.0.0.1:9/{code}.TXT\n"
-                      "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n");
+                      "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n"
+                      "airports=http://127.0.0.1:9/\n");
     }
     void launch(QProcessEnvironment environment = xcbEnvironment(),
                 QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel) {

@@ -108,7 +108,8 @@ protected:
         // The METAR download half a second after start stays on this machine and is refused.
         tarvos::testing::writeFile(data.filePath("network.txt"),
                                    "metar-network=http://127.0.0.1:9/{code}.TXT\n"
-                                   "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n");
+                                   "metar-noaa=http://127.0.0.1:9/metar?ids={code}\n"
+                                   "airports=http://127.0.0.1:9/\n");
         // ATIS and APP find their tables, so that no created-file box waits for an OK.
         tarvos::testing::writeFile(data.filePath("atis.txt"), "APP|/EDBB_APP\r\n");
         tarvos::testing::writeFile(data.filePath("tl.txt"), "TL|ED|5000|1013|1046|TL60\r\n");
