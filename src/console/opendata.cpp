@@ -421,7 +421,7 @@ std::optional<QString> usableRunwayEnd(const QString &ident) {
 }
 
 RunwayLines rwyLinesFromRunwaysCsv(const QString &path, const QString &icao) {
-    return rwyLinesFromRunwaysCsv(path, icao, icao);
+    return rwyLinesFromRunwaysCsv(path, icao, icao.trimmed().toUpper());
 }
 
 RunwayLines rwyLinesFromRunwaysCsv(const QString &path, const QString &icao,
