@@ -1,24 +1,31 @@
-// The window's thread while a busy status feed is read: the longest gap between two ticks of a
-// 1 ms timer, with the body read on a worker thread (as the console does) and read on the
-// window's thread itself (as it used to), and the peak memory of each. Two feeds: IVAO's capture
-// five times over (3,995 clients) and VATSIM's three times over (about 4,900 pilots and
-// stations). Each run is a process of its own, so that no run's memory counts in another's.
+// The window's thread while a big download is read: the longest gap between two ticks of a
+// 1 ms timer, with the read on a worker thread (as the console does) and on the window's thread
+// itself (as it used to), and the peak memory of each. Two feeds: IVAO's capture five times
+// over (3,995 clients) and VATSIM's three times over (about 4,900 pilots and stations); and
+// OurAirports' files: the rwy.txt lines of one airport from the world's runways.csv, and
+// ICAO.txt made from the world's airports.csv and written. Each run is a process of its own,
+// so that no run's memory counts in another's.
 //   feed_stall_bench                      every run, as a table
-//   feed_stall_bench <ivao|vatsim> <worker|thread|idle> [repetitions]   one run, one row (idle:
-//   no read, the machine's own gaps for comparison)
+//   feed_stall_bench <ivao|vatsim|runways|icao> <worker|thread|idle> [repetitions]   one run,
+//   one row (idle: no read, the machine's own gaps for comparison)
+#include "console/opendata.h"
 #include "network/statusfeed.h"
 #include "platform/worker.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSaveFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -81,12 +88,43 @@ void resetPeak() {
         refs.write("5");
 }
 
-QCoro::Task<> readOnWorker(Worker &worker, QByteArray body, bool &done) {
-    auto records = std::make_shared<std::optional<StatusRecords>>();
-    std::function<void()> job = [records, body] { *records = statusRecordsOf(body); };
+QCoro::Task<> readOnWorker(Worker &worker, std::function<void()> job, bool &done) {
     QCoro::Task<> reading = worker.run(std::move(job));
     co_await reading;
     done = true;
+}
+
+// What one run reads, and how many records (clients, lines) the read gives.
+struct Load {
+    qint64 bytes = 0;
+    std::function<qsizetype()> read;
+};
+
+Load loadFor(const QString &kind, const QString &folder) {
+    const QString data = QStringLiteral(TARVOS_TEST_DATA "/");
+    if (kind == QLatin1String("runways")) {
+        const QString path = data + QStringLiteral("ourairports-runways-2026-08-22.csv");
+        return {QFileInfo(path).size(), [path] {
+                    return rwyLinesFromRunwaysCsv(path, QStringLiteral("LEMD")).lines.size();
+                }};
+    }
+    if (kind == QLatin1String("icao")) {
+        const QString path = data + QStringLiteral("ourairports-airports-2020-10-21.csv");
+        const QString out = folder + QStringLiteral("/ICAO.txt");
+        return {QFileInfo(path).size(), [path, out] {
+                    const QStringList lines = icaoLinesFromAirportsCsv(path).lines;
+                    QSaveFile file(out);
+                    if (!file.open(QIODevice::WriteOnly))
+                        std::abort();
+                    file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+                    return file.commit() ? lines.size() : qsizetype(-1);
+                }};
+    }
+    const QByteArray body = busyFeed(kind == QLatin1String("vatsim"));
+    return {body.size(), [body] {
+                const std::optional<StatusRecords> records = statusRecordsOf(body);
+                return records ? records->online.count(u'\n') : qsizetype(-1);
+            }};
 }
 
 void runEventsFor(qint64 ms) {
@@ -96,10 +134,12 @@ void runEventsFor(qint64 ms) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
 }
 
-int runOne(bool vatsim, const QString &where, int repetitions) {
+int runOne(const QString &kind, const QString &where, int repetitions) {
     const bool idle = where == QLatin1String("idle");
     const bool onWorker = where == QLatin1String("worker");
-    const QByteArray body = busyFeed(vatsim);
+    QTemporaryDir folder;
+    const Load load = loadFor(kind, folder.path());
+    std::atomic<qsizetype> records = 0;
     ThreadPoolWorker worker;
 
     QElapsedTimer clock;
@@ -121,7 +161,8 @@ int runOne(bool vatsim, const QString &where, int repetitions) {
 
     std::vector<double> gaps;
     std::vector<double> reads;
-    // The memory with the body downloaded, before the first read; the peak of all reads.
+    // The memory with the body downloaded (a file: on disk), before the first read; the peak of
+    // all reads.
     const qint64 rssBefore = statusKb("VmRSS:");
     resetPeak();
     for (int rep = 0; rep < repetitions; ++rep) {
@@ -137,12 +178,13 @@ int runOne(bool vatsim, const QString &where, int repetitions) {
             // No read: the gaps the machine itself puts between the ticks, for comparison.
             QTimer::singleShot(100, [&done] { done = true; });
         } else if (onWorker) {
-            task.emplace(readOnWorker(worker, body, done));
+            task.emplace(readOnWorker(
+                worker, [&records, &load] { records = load.read(); }, done));
         } else {
             // As a click handler read the body before: inside one event of the window's thread.
             QTimer::singleShot(0, [&] {
-                const std::optional<StatusRecords> records = statusRecordsOf(body);
-                done = records.has_value();
+                records = load.read();
+                done = true;
             });
         }
         while (!done)
@@ -154,15 +196,12 @@ int runOne(bool vatsim, const QString &where, int repetitions) {
         reads.push_back(readNs / 1e6);
     }
     const qint64 peak = statusKb("VmHWM:");
-    const std::optional<StatusRecords> records = statusRecordsOf(body);
-    const qsizetype clients = records ? records->online.count(u'\n') : 0;
     std::sort(gaps.begin(), gaps.end());
     std::sort(reads.begin(), reads.end());
-    std::printf("%-7s %-7s %6lld %6.1f MB %9.1f %9.1f %9.1f %9lld %10lld\n",
-                vatsim ? "vatsim" : "ivao", qPrintable(where), static_cast<long long>(clients),
-                body.size() / 1048576.0, reads[reads.size() / 2], gaps[gaps.size() / 2],
-                gaps.back(), static_cast<long long>(rssBefore / 1024),
-                static_cast<long long>((peak - rssBefore) / 1024));
+    std::printf("%-7s %-7s %6lld %6.1f MB %9.1f %9.1f %9.1f %9lld %10.1f\n", qPrintable(kind),
+                qPrintable(where), static_cast<long long>(records.load()), load.bytes / 1048576.0,
+                reads[reads.size() / 2], gaps[gaps.size() / 2], gaps.back(),
+                static_cast<long long>(rssBefore / 1024), (peak - rssBefore) / 1024.0);
     return 0;
 }
 
@@ -173,12 +212,12 @@ int main(int argc, char **argv) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() >= 3) {
         const int repetitions = args.size() >= 4 ? args.at(3).toInt() : 9;
-        return runOne(args.at(1) == QLatin1String("vatsim"), args.at(2), std::max(1, repetitions));
+        return runOne(args.at(1), args.at(2), std::max(1, repetitions));
     }
     std::printf("%-7s %-7s %6s %9s %9s %9s %9s %9s %10s\n", "feed", "read on", "recs", "body",
                 "read ms", "gap ms", "worst ms", "RSS MB", "+peak MB");
     std::fflush(stdout);
-    for (const char *feed : {"ivao", "vatsim"}) {
+    for (const char *feed : {"ivao", "vatsim", "runways", "icao"}) {
         for (const char *where : {"idle", "thread", "worker"}) {
             QProcess run;
             run.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -187,8 +226,9 @@ int main(int argc, char **argv) {
             run.waitForFinished(-1);
         }
     }
-    std::printf("gap: the median of the longest gaps between two ticks of a 1 ms timer while the "
-                "feed is read, worst: the longest of all; RSS: the memory in use with the body "
-                "downloaded; +peak: the peak of all reads beyond it\n");
+    std::printf(
+        "gap: the median of the longest gaps between two ticks of a 1 ms timer while the "
+        "feed or file is read, worst: the longest of all; RSS: the memory in use with the body "
+        "downloaded; +peak: the peak of all reads beyond it\n");
     return 0;
 }

@@ -8,8 +8,3 @@ find_path(TARVOS_QCORO_INCLUDE_DIR qcoro/qcorotask.h PATHS /usr/include/qcoro6
 add_library(QCoro6::Coro INTERFACE IMPORTED)
 set_target_properties(QCoro6::Coro PROPERTIES INTERFACE_INCLUDE_DIRECTORIES
     "${TARVOS_QCORO_INCLUDE_DIR};${TARVOS_QCORO_INCLUDE_DIR}/qcoro;${TARVOS_QCORO_INCLUDE_DIR}/QCoro")
-
-# The Fast C++ CSV Parser (libfccp-dev) is header-only and independent of the machine too: only
-# its own folder is added, never the rest of Debian's headers.
-find_path(TARVOS_FCCP_INCLUDE_DIR csv.h PATHS /usr/include/libfccp
-          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)

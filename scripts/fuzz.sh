@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a number of inputs
 # (default 1,000,000), starting from real inputs: METARs of the test data, the command words,
-# the recorded status files, the default tables and a strip log.
+# the recorded status files, the default tables, a strip log and OurAirports' extracts.
 #   scripts/fuzz.sh [runs] [target ...]     (all targets when none is named)
 #   scripts/fuzz.sh smoke [target ...]      CI: every target from its seeds alone, a few
 #                                           thousand inputs each; a target that does not build
@@ -17,7 +17,7 @@ if [ "$runs" = smoke ]; then
     smoke=true
     runs=4000
 fi
-all=(metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer datafile_fuzzer log_fuzzer)
+all=(metar_fuzzer atis_fuzzer command_fuzzer feed_fuzzer datafile_fuzzer log_fuzzer opendata_fuzzer)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 jobs="${FUZZ_BUILD_JOBS:-2}"
@@ -32,7 +32,8 @@ cmake --build "$build" -j"$jobs" --target "${targets[@]}"
 seeds="$build/seeds"
 # The seeds are written afresh, so that they always match this script.
 rm -rf "$seeds"
-mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command" "$seeds/feed" "$seeds/datafile" "$seeds/log"
+mkdir -p "$seeds/metar" "$seeds/atis" "$seeds/command" "$seeds/feed" "$seeds/datafile" "$seeds/log" \
+    "$seeds/opendata"
 if [ -z "$(ls -A "$seeds/metar")" ]; then
     sed -n 2,301p "$root/tests/data/metars-awc.tsv" | cut -f1 |
         while IFS= read -r report; do
@@ -109,6 +110,23 @@ if [ -z "$(ls -A "$seeds/log")" ]; then
     { printf '\6'; printf 'Condor CFG440\r\nEDDM\r\n\r\n----\r\nLandung\r\n26L\r\n26R\r\n'; } \
         >"$seeds/log/strip"
     printf '\1\0\1\0\2\4\3\4\4\1\5\3\0\0\6\4\0\3\0' >"$seeds/log/ground"
+fi
+
+# Open-data seeds: a byte (even runways.csv, odd airports.csv), the airport, then the header and
+# the rows of a few airports of the extracts; a body cut short and an HTML page.
+if [ -z "$(ls -A "$seeds/opendata")" ]; then
+    rwy="$root/tests/data/ourairports-runways-extract.csv"
+    apt="$root/tests/data/ourairports-airports-extract.csv"
+    for icao in LEMD KLAX KSEA HKLO MMTG 00A; do
+        { printf '\0%s' "$icao"; head -n 1 "$rwy"; grep -E ',"('"$icao"'|EDDH|LOWL)",' "$rwy"; } \
+            >"$seeds/opendata/rwy-$icao"
+    done
+    { printf '\1EDDH'; head -n 16 "$apt"; grep -E '"(EDDH|EDBM|EPLL|UUEE|YMIR|AU-MWY|04CA)"' "$apt"; } \
+        >"$seeds/opendata/airports"
+    { printf '\3UUEE'; head -c 3000 "$root/tests/data/ourairports-airports-icao-code-extract.csv"; } \
+        >"$seeds/opendata/icao-code"
+    { printf '\0EDDF'; head -c 1500 "$rwy"; } >"$seeds/opendata/cut"
+    printf '\1EDDH<!DOCTYPE html>\n<html><body>404</body></html>\n' >"$seeds/opendata/html"
 fi
 
 failed=()

@@ -6,7 +6,6 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev qt6-httpserver-dev qcoro-qt6-dev
-    libfccp-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev libxtst-dev
     xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core

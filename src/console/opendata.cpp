@@ -1,30 +1,156 @@
 #include "console/opendata.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <exception>
-#include <memory>
+#include <string>
+#include <string_view>
 #include <tuple>
-#include <utility>
 #include <vector>
-
-// The Fast C++ CSV Parser (Debian's libfccp-dev), header-only; its reader is used on the
-// calling thread alone, without the thread of its own that reads ahead.
-#define CSV_IO_NO_THREAD
-#include <csv.h>
 
 namespace tarvos {
 
 namespace {
 
-// Fields are trimmed of blanks outside quotes, "" inside quotes is one quote, and blank lines
-// are skipped. The reader checks that every row holds as many fields as the first line.
-template <unsigned N>
-using CsvReader = io::CSVReader<N, io::trim_chars<' ', '\t'>, io::double_quote_escape<',', '"'>,
-                                io::ignore_overflow, io::empty_line_comment>;
+// Reads CSV from a device record by record through a buffer of its own of 64 KiB, so that a
+// file is never held whole: fields are separated by commas, a field in double quotes may hold
+// commas, line ends and "" for one quote, a record ends with LF or CR LF, blank lines are
+// skipped. A quote inside an unquoted field is taken as it stands.
+class CsvStream {
+public:
+    enum class Status { Record, End, CutShort, TooLong, ReadError };
+
+    explicit CsvStream(QIODevice &device) : m_device(device), m_chunk(kChunk) {}
+
+    Status next() {
+        for (;;) {
+            const Status status = readRecord();
+            // A blank line is one empty field.
+            if (status == Status::Record && m_ends.size() == 1 && m_ends[0] == 0 && m_terminated)
+                continue;
+            return status;
+        }
+    }
+    std::size_t fieldCount() const { return m_ends.size(); }
+    std::string_view field(std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : m_ends[i - 1];
+        return std::string_view(m_record).substr(begin, m_ends[i] - begin);
+    }
+    // The line the last record began on (the first line is 1), and whether a line end closed it.
+    qint64 line() const { return m_recordLine; }
+    bool terminated() const { return m_terminated; }
+
+private:
+    static constexpr qint64 kChunk = 64 * 1024;
+    static constexpr std::size_t kMaxRecord = 256 * 1024;
+
+    bool getByte(char &c) {
+        if (m_pos == m_size) {
+            const qint64 n = m_device.read(m_chunk.data(), kChunk);
+            if (n <= 0) {
+                m_failed = n < 0;
+                return false;
+            }
+            m_pos = 0;
+            m_size = n;
+        }
+        c = m_chunk[static_cast<std::size_t>(m_pos++)];
+        return true;
+    }
+
+    void endField() { m_ends.push_back(m_record.size()); }
+
+    Status endRecord() {
+        endField();
+        ++m_line;
+        m_terminated = true;
+        return Status::Record;
+    }
+
+    Status readRecord() {
+        enum class State { Start, Plain, Quoted, AfterQuote };
+        m_record.clear();
+        m_ends.clear();
+        m_recordLine = m_line;
+        State state = State::Start;
+        bool any = false;
+        char c = 0;
+        for (;;) {
+            if (!getByte(c)) {
+                if (m_failed)
+                    return Status::ReadError;
+                if (state == State::Quoted)
+                    return Status::CutShort;
+                if (!any)
+                    return Status::End;
+                endField();
+                m_terminated = false;
+                return Status::Record;
+            }
+            any = true;
+            if (m_record.size() > kMaxRecord)
+                return Status::TooLong;
+            switch (state) {
+            case State::Start:
+                if (c == '"') {
+                    state = State::Quoted;
+                    break;
+                }
+                state = State::Plain;
+                [[fallthrough]];
+            case State::Plain:
+                if (c == ',') {
+                    endField();
+                    state = State::Start;
+                } else if (c == '\n') {
+                    const std::size_t begin = m_ends.empty() ? 0 : m_ends.back();
+                    if (m_record.size() > begin && m_record.back() == '\r')
+                        m_record.pop_back();
+                    return endRecord();
+                } else {
+                    m_record += c;
+                }
+                break;
+            case State::Quoted:
+                if (c == '"') {
+                    state = State::AfterQuote;
+                } else {
+                    m_line += c == '\n';
+                    m_record += c;
+                }
+                break;
+            case State::AfterQuote:
+                if (c == '"') {
+                    m_record += '"';
+                    state = State::Quoted;
+                } else if (c == ',') {
+                    endField();
+                    state = State::Start;
+                } else if (c == '\n') {
+                    return endRecord();
+                } else if (c != '\r') {
+                    m_record += c;
+                    state = State::Plain;
+                }
+                break;
+            }
+        }
+    }
+
+    QIODevice &m_device;
+    std::vector<char> m_chunk;
+    qint64 m_pos = 0;
+    qint64 m_size = 0;
+    std::string m_record;
+    std::vector<std::size_t> m_ends; // where each field of m_record ends
+    qint64 m_line = 1;
+    qint64 m_recordLine = 0;
+    bool m_terminated = true;
+    bool m_failed = false;
+};
 
 // The columns read of each file; all but the last `optional` ones must be in the first line.
 struct RunwayColumns {
@@ -40,76 +166,76 @@ struct AirportColumns {
 enum RunwayField { RwyAirport, RwyLength, RwyClosed, RwyLow, RwyHigh };
 enum AirportField { ApIdent, ApType, ApName, ApTown, ApGps, ApIcao };
 
-template <typename Columns> using Row = std::array<const char *, Columns::names.size()>;
+// One row's fields in the order of the column list; a column the file lacks is empty.
+template <typename Columns> using Row = std::array<std::string_view, Columns::names.size()>;
 
-// Bytes for the reader from a file opened through Qt (so that a path beyond the ANSI code page
-// opens on Windows too); a read error ends the data and is remembered.
-class FileSource : public io::ByteSourceBase {
-public:
-    FileSource(QFile &file, bool &failed) : m_file(file), m_failed(failed) {}
-    int read(char *buffer, int size) override {
-        const qint64 n = m_file.read(buffer, size);
-        if (n < 0) {
-            m_failed = true;
-            return 0;
-        }
-        return static_cast<int>(n);
-    }
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
 
-private:
-    QFile &m_file;
-    bool &m_failed;
-};
-
-// Reads every row of a CSV source and hands its fields to `onRow` (null for an optional column
-// the file lacks). Returns the reason when the source is no whole file of these columns. The
-// reader's exceptions never leave this function.
+// Reads every row of the CSV on `device` and hands its fields to `onRow`. Returns the reason
+// when the device holds no whole file with these columns: every row as wide as the first line,
+// the last one ended by its line end.
 template <typename Columns, typename OnRow>
-std::optional<QString> scanCsv(std::unique_ptr<io::ByteSourceBase> source, OnRow &&onRow) {
-    constexpr unsigned count = Columns::names.size();
-    try {
-        CsvReader<count> reader("", std::move(source));
-        try {
-            std::apply(
-                [&](auto... names) {
-                    reader.read_header(io::ignore_extra_column | io::ignore_missing_column,
-                                       names...);
-                },
-                Columns::names);
-        } catch (const io::error::header_missing &) {
-            return QStringLiteral("the file is empty");
+std::optional<QString> scanCsv(QIODevice &device, OnRow &&onRow) {
+    constexpr std::size_t count = Columns::names.size();
+    constexpr std::size_t absent = std::size_t(-1);
+    CsvStream csv(device);
+    const auto failure = [&](CsvStream::Status status) -> QString {
+        if (status == CsvStream::Status::CutShort)
+            return QStringLiteral("the file is cut short");
+        if (status == CsvStream::Status::ReadError)
+            return QStringLiteral("the file cannot be read");
+        return QStringLiteral("line %1 cannot be read").arg(csv.line());
+    };
+    const CsvStream::Status header = csv.next();
+    if (header == CsvStream::Status::End)
+        return QStringLiteral("the file is empty");
+    if (header != CsvStream::Status::Record)
+        return failure(header);
+    if (!csv.terminated())
+        return failure(CsvStream::Status::CutShort);
+    std::array<std::size_t, count> index;
+    index.fill(absent);
+    for (std::size_t i = 0; i < csv.fieldCount(); ++i) {
+        std::string_view name = trimBlanks(csv.field(i));
+        if (i == 0 && name.substr(0, 3) == "\xEF\xBB\xBF")
+            name.remove_prefix(3);
+        for (std::size_t k = 0; k < count; ++k) {
+            if (index[k] == absent && name == Columns::names[k])
+                index[k] = i;
         }
-        for (std::size_t i = 0; i + Columns::optional < count; ++i) {
-            if (!reader.has_column(Columns::names[i]))
-                return QStringLiteral("the column %1 is missing")
-                    .arg(QLatin1StringView(Columns::names[i]));
-        }
-        Row<Columns> row{};
-        std::array<char *, count> fields{};
-        for (;;) {
-            fields.fill(nullptr);
-            bool read = false;
-            try {
-                read = std::apply([&](auto &...f) { return reader.read_row(f...); }, fields);
-            } catch (const io::error::base &) {
-                // A broken last row is a file that ends too early; one further up is damage.
-                const unsigned line = reader.get_file_line();
-                if (reader.next_line() == nullptr)
-                    return QStringLiteral("the file is cut short");
-                return QStringLiteral("line %1 cannot be read").arg(line);
-            }
-            if (!read)
-                return std::nullopt;
-            std::copy(fields.begin(), fields.end(), row.begin());
-            onRow(row);
-        }
-    } catch (const std::exception &) {
-        return QStringLiteral("the file cannot be read");
+    }
+    for (std::size_t k = 0; k + Columns::optional < count; ++k) {
+        if (index[k] == absent)
+            return QStringLiteral("the column %1 is missing")
+                .arg(QLatin1StringView(Columns::names[k]));
+    }
+    const std::size_t width = csv.fieldCount();
+    Row<Columns> row;
+    for (;;) {
+        const CsvStream::Status status = csv.next();
+        if (status == CsvStream::Status::End)
+            return std::nullopt;
+        if (status != CsvStream::Status::Record)
+            return failure(status);
+        // The last row without its line end, or narrower: the file ends too early. A row of
+        // another width further up is damage.
+        if (!csv.terminated() && csv.fieldCount() <= width)
+            return failure(CsvStream::Status::CutShort);
+        if (csv.fieldCount() != width || !csv.terminated())
+            return failure(CsvStream::Status::TooLong);
+        for (std::size_t k = 0; k < count; ++k)
+            row[k] = index[k] == absent ? std::string_view() : csv.field(index[k]);
+        onRow(row);
     }
 }
 
-// Scans the file at `path`; the returned reason also covers a file that cannot be opened, read
-// or that does not end with a line end.
+// Scans the file at `path`, and says so when it is missing or cannot be opened.
 template <typename Columns, typename OnRow>
 std::optional<QString> scanCsvFile(const QString &path, OnRow &&onRow) {
     QFile file(path);
@@ -117,19 +243,7 @@ std::optional<QString> scanCsvFile(const QString &path, OnRow &&onRow) {
         return QStringLiteral("the file is missing");
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("the file cannot be opened");
-    if (file.size() == 0)
-        return QStringLiteral("the file is empty");
-    char last = 0;
-    if (!file.seek(file.size() - 1) || !file.getChar(&last) || !file.seek(0))
-        return QStringLiteral("the file cannot be read");
-    bool failed = false;
-    std::optional<QString> problem =
-        scanCsv<Columns>(std::make_unique<FileSource>(file, failed), std::forward<OnRow>(onRow));
-    if (failed)
-        return QStringLiteral("the file cannot be read");
-    if (!problem && last != '\n')
-        return QStringLiteral("the file is cut short");
-    return problem;
+    return scanCsv<Columns>(file, std::forward<OnRow>(onRow));
 }
 
 // Whether the first characters that are not blanks or a byte-order mark open an HTML page.
@@ -146,24 +260,16 @@ bool isBlankBody(const QByteArray &body) {
                        [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
 }
 
-QString field(const char *text) {
-    return text ? QString::fromUtf8(text).trimmed() : QString();
+QString field(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
 }
 
-// The bytes of a field without the blanks around it equal `value`.
-bool fieldEquals(const char *text, const QByteArray &value) {
-    if (!text)
-        return false;
-    while (*text == ' ')
-        ++text;
-    std::size_t n = std::strlen(text);
-    while (n > 0 && text[n - 1] == ' ')
-        --n;
-    return n == static_cast<std::size_t>(value.size()) && std::memcmp(text, value.data(), n) == 0;
+bool fieldEquals(std::string_view text, std::string_view value) {
+    return trimBlanks(text) == value;
 }
 
 // The length in feet, or -1 when the field is no number.
-long long lengthFeet(const char *text) {
+long long lengthFeet(std::string_view text) {
     bool ok = false;
     const long long feet = field(text).toLongLong(&ok);
     return ok && feet >= 0 ? feet : -1;
@@ -225,9 +331,10 @@ QString cleanText(const QString &text) {
     QString clean;
     clean.reserve(text.size());
     for (const QChar c : text) {
-        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            clean += QLatin1Char(' ');
-        else if (c == QLatin1Char('|'))
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (!clean.endsWith(QLatin1Char(' ')))
+                clean += QLatin1Char(' ');
+        } else if (c == QLatin1Char('|'))
             clean += QLatin1Char('/');
         else if (c.category() != QChar::Other_Control)
             clean += c;
@@ -262,6 +369,7 @@ bool containsWords(const QString &text, const QString &part) {
 } // namespace
 
 QString openDataFileName(OpenDataFile file) {
+
     return file == OpenDataFile::Runways ? QStringLiteral("runways.csv")
                                          : QStringLiteral("airports.csv");
 }
@@ -271,15 +379,12 @@ std::optional<QString> openDataBodyProblem(OpenDataFile file, const QByteArray &
         return QStringLiteral("the answer is empty");
     if (looksLikeHtml(body.constData(), body.constData() + body.size()))
         return QStringLiteral("the answer is an HTML page");
-    auto source =
-        std::make_unique<io::detail::NonOwningStringByteSource>(body.constData(), body.size());
+    QBuffer buffer;
+    buffer.setData(body);
+    buffer.open(QIODevice::ReadOnly);
     const auto ignore = [](const auto &) {};
-    std::optional<QString> problem = file == OpenDataFile::Runways
-                                         ? scanCsv<RunwayColumns>(std::move(source), ignore)
-                                         : scanCsv<AirportColumns>(std::move(source), ignore);
-    if (!problem && !body.endsWith('\n'))
-        return QStringLiteral("the file is cut short");
-    return problem;
+    return file == OpenDataFile::Runways ? scanCsv<RunwayColumns>(buffer, ignore)
+                                         : scanCsv<AirportColumns>(buffer, ignore);
 }
 
 std::optional<QString> openDataFileProblem(OpenDataFile file, const QString &path) {
@@ -316,7 +421,7 @@ std::optional<QString> usableRunwayEnd(const QString &ident) {
 }
 
 RunwayLines rwyLinesFromRunwaysCsv(const QString &path, const QString &icao) {
-    return rwyLinesFromRunwaysCsv(path, icao, icao);
+    return rwyLinesFromRunwaysCsv(path, icao, icao.trimmed().toUpper());
 }
 
 RunwayLines rwyLinesFromRunwaysCsv(const QString &path, const QString &icao,
@@ -328,8 +433,9 @@ RunwayLines rwyLinesFromRunwaysCsv(const QString &path, const QString &icao,
     };
     RunwayLines result;
     std::vector<Runway> runways;
-    const QByteArray ident = airportIdent.trimmed().toUtf8();
-    if (ident.isEmpty()) {
+    const QByteArray identBytes = airportIdent.trimmed().toUtf8();
+    const std::string_view ident(identBytes.constData(), std::size_t(identBytes.size()));
+    if (ident.empty()) {
         result.problem = QStringLiteral("no airport was named");
         return result;
     }

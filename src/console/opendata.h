@@ -56,7 +56,7 @@ IcaoLines icaoLinesFromAirportsCsv(const QString &path);
 // The name part of an ICAO.txt line (from column 8): the aerodrome's name, with the town in
 // front and a "|" between them where the name does not already hold the town's words (letter
 // case, accents and punctuation aside: "Goleniow" is in "Szczecin-Goleniów Airport"). A "|"
-// of the data's own becomes "/", control characters are dropped (tabs and line ends become a
+// of the data's own becomes "/", control characters are dropped (tabs and line ends become one
 // blank), and blanks around the name are trimmed.
 QString icaoLineName(const QString &name, const QString &town);
 

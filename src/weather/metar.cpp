@@ -30,11 +30,12 @@ QList<Group> groupsOf(const QString &text) {
 }
 
 // The words that may follow the day-time group before the observation: a correction ("COR",
-// or Canada's "CCA", "CCB"... for the first, second... correction) and "AUTO".
+// or Canada's "CCA", "CCB"... for the first, second... correction), "AUTO", and "RTD", a
+// routine report sent late (Japan, Mexico).
 bool isHeadWord(const QString &group) {
     static const QRegularExpression correction(QStringLiteral("^CC[A-Z]$"));
     return group == QLatin1String("COR") || group == QLatin1String("AUTO") ||
-           correction.match(group).hasMatch();
+           group == QLatin1String("RTD") || correction.match(group).hasMatch();
 }
 
 bool isTrendOrRemark(const QString &group) {

@@ -3,6 +3,7 @@
 // airports in today's column order, with icao_code filled for large and medium airports.
 #include "console/datadir.h"
 #include "console/opendata.h"
+#include "fakes/qtprint.h"
 #include "strips/destination.h"
 
 #include <QFile>
@@ -121,7 +122,8 @@ TEST(OpenData, BodyProblems) {
     };
     for (const auto &c : cases) {
         const std::optional<QString> problem = openDataBodyProblem(c.file, c.body);
-        EXPECT_EQ(problem.value_or(QString()), QString::fromUtf8(c.problem)) << c.body.left(60).toStdString();
+        EXPECT_EQ(problem.value_or(QString()), QString::fromUtf8(c.problem))
+            << c.body.left(60).toStdString();
     }
     QTemporaryDir dir;
     QFile cut(dir.filePath("runways.csv"));
@@ -134,6 +136,23 @@ TEST(OpenData, BodyProblems) {
               QStringLiteral("the file is cut short"));
     EXPECT_EQ(openDataFileProblem(OpenDataFile::Runways, testData("no-such.csv")).value_or(""),
               QStringLiteral("the file is missing"));
+}
+
+TEST(OpenData, ReadsCsvAsWritten) {
+    // CR LF line ends, a byte-order mark, blank lines and a line end inside a quoted name.
+    QByteArray airports = bytesOf(kAirports);
+    airports.replace("\"Hamburg Airport\"", "\"Hamburg\nAirport\"");
+    airports.replace("\n\"", "\n\n\"");
+    airports.replace("\n", "\r\n");
+    QTemporaryDir dir;
+    QFile file(dir.filePath("airports.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" + airports);
+    file.close();
+    EXPECT_EQ(openDataFileProblem(OpenDataFile::Airports, file.fileName()), std::nullopt);
+    const IcaoLines lines = icaoLinesFromAirportsCsv(file.fileName());
+    EXPECT_EQ(lines.lines, icaoLinesFromAirportsCsv(kAirports).lines);
+    EXPECT_TRUE(lines.lines.contains(QStringLiteral("EDDH   Hamburg Airport")));
 }
 
 TEST(OpenData, WholeRealFilesPass) {

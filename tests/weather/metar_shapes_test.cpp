@@ -52,6 +52,11 @@ TEST(MetarShapes, RealReportsReadByTheirGroups) {
         // Canada's correction group
         {"CYQD 180700Z CCA 14005KT 15SM OVC018 M17/M19 A3009 RMK SC8 SLP215",
          "07:00 140 05 - 1019 TL60"},
+        // A routine report sent late
+        {"RJAW 180700Z RTD 34014KT 9999 FEW020 BKN030 BKN080 20/11 Q1018 RMK 1CU020 5CU030 "
+         "6AC080 A3009",
+         "07:00 340 14 - 1018 TL60"},
+        {"MMPB 180700Z RTD 31003KT 7SM BKN230 08/06 A3037 RMK 8/008", "07:00 310 03 - 1028 TL60"},
         // Scotland
         {"EGPD 180750Z 16003KT CAVOK 04/03 Q0991 NOSIG", "07:50 160 03 - 991 TL70"},
         // Netherlands, trend
