@@ -15,6 +15,7 @@
 #include "network/networkcontroller.h"
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
+#include "strips/boardrecovery.h"
 #include "strips/squawkcontroller.h"
 #include "strips/stripassist.h"
 #include "strips/stripboard.h"
@@ -37,6 +38,8 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_board = std::make_unique<StripBoardController>(f, *m_fields, m_state, m_data, *p.clipboard,
                                                      *p.messages);
     m_squawks = std::make_unique<SquawkController>(f, m_state, m_data, *m_board);
+    m_recovery =
+        std::make_unique<BoardRecovery>(f, m_state, m_data, *p.messages, *m_fields, *m_board);
     m_assist = std::make_unique<StripAssistController>(f, m_state, m_data, *p.clipboard,
                                                        *p.messages, *m_board);
     m_stripLog =
@@ -84,6 +87,11 @@ void Console::connectSubsystems() {
             &AutoAtisController::run);
     connect(m_autoAtis.get(), &AutoAtisController::weatherRowChanged, m_windowModes.get(),
             &WindowModesController::copyWeatherToMini);
+    // squawk.txt keeps the home airport and the ATIS letter as well as the sequence.
+    connect(m_autoAtis.get(), &AutoAtisController::homeAirportChanged, m_squawks.get(),
+            &SquawkController::savesquawk);
+    connect(m_weather.get(), &WeatherController::atisLetterChanged, m_squawks.get(),
+            &SquawkController::savesquawk);
 
     // The command words of the callsign fields come after the board's own handling of the
     // field (the airline translation of a three-character text).
@@ -162,6 +170,8 @@ void Console::startup() {
     const Network network = m_networkConfig.settings().network;
     f.Check3->setAccessibleName(metarSourceCaption(network));
     f.Check3->setToolTip(metarSourceTooltip(network));
+    // The board of a session that did not end normally comes back.
+    m_recovery->start();
 }
 
 void Console::shutdown() {
@@ -171,11 +181,19 @@ void Console::shutdown() {
     // A download still running ends here; its handler sees the console gone and stops.
     m_platform.transfer->abort();
     m_squawks->savesquawk();
+    m_recovery->finish();
     m_companions->closeToday();
     m_windowModes->closeMini();
     m_companions->closeGroundInfo();
     m_companions->closeChart();
     emit shutDown();
+}
+
+void Console::saveState() {
+    if (m_shutDown)
+        return;
+    m_squawks->savesquawk();
+    m_recovery->saveNow();
 }
 
 } // namespace tarvos

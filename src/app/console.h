@@ -11,6 +11,7 @@ namespace tarvos {
 
 class AutoAtisController;
 class BoardFields;
+class BoardRecovery;
 class CommandController;
 class Companions;
 class Form1;
@@ -40,6 +41,8 @@ public:
 
     void startup();
     void shutdown();
+    // Puts on the disk at once what waits for its second (the session is about to end).
+    void saveState();
     bool isShutDown() const { return m_shutDown; }
 
     Form1 &form1() { return *m_form1; }
@@ -52,6 +55,7 @@ public:
     WindowModesController &windowModes() { return *m_windowModes; }
     StripBoardController &board() { return *m_board; }
     SquawkController &squawks() { return *m_squawks; }
+    BoardRecovery &recovery() { return *m_recovery; }
     StripAssistController &assist() { return *m_assist; }
     StripLogController &stripLog() { return *m_stripLog; }
     Companions &companions() { return *m_companions; }
@@ -76,6 +80,7 @@ private:
     std::unique_ptr<WindowModesController> m_windowModes;
     std::unique_ptr<StripBoardController> m_board;
     std::unique_ptr<SquawkController> m_squawks;
+    std::unique_ptr<BoardRecovery> m_recovery;
     std::unique_ptr<StripAssistController> m_assist;
     std::unique_ptr<StripLogController> m_stripLog;
     std::unique_ptr<Companions> m_companions;

@@ -57,6 +57,16 @@ DataDir::ReadResult DataDir::lines(const QString &name) const {
     return result;
 }
 
+std::optional<QByteArray> DataDir::readBytes(const QString &name) const {
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
 static QByteArray encodeLines(const QStringList &lines) {
     QString text;
     for (const QString &line : lines) {
@@ -67,10 +77,15 @@ static QByteArray encodeLines(const QStringList &lines) {
 }
 
 bool DataDir::replace(const QString &name, const QStringList &lines) const {
+    return replaceBytes(name, encodeLines(lines));
+}
+
+// QSaveFile writes a temporary file beside the old one, syncs it to the disk and renames it over
+// the old one, so that the old file stays whole until the new one is.
+bool DataDir::replaceBytes(const QString &name, const QByteArray &bytes) const {
     QSaveFile file(path(name));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = encodeLines(lines);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         file.commit();

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tarvos {
 
@@ -42,6 +43,10 @@ public:
     // Replaces the file atomically (temporary file, then rename): a crash or a full disk leaves
     // the old file or the new one, never a half. Lines are written in Windows-1252 with CR LF.
     bool replace(const QString &name, const QStringList &lines) const;
+
+    // The same for a file of the console's own, taken byte for byte.
+    bool replaceBytes(const QString &name, const QByteArray &bytes) const;
+    std::optional<QByteArray> readBytes(const QString &name) const;
 
     // Adds one whole line at the end; on a failed or short write the file is cut back to its
     // former length, so no earlier line is ever touched.

@@ -28,6 +28,8 @@ protected:
 
     // Creates the console on the data folder and runs its start-up.
     Console &start() {
+        // One console on the folder at a time, as the folder's lock wants it.
+        console.reset();
         console = std::make_unique<Console>(fake.platform, tmp.path());
         console->startup();
         return *console;
