@@ -177,8 +177,19 @@ public:
             const bool lasted = i + 1 == m_boards.size() || m_boards[i + 1].at > m_killedAt - 2000;
             found = lasted && m_boards[i].board == restored;
         }
-        if (!j.restored || !found)
-            fail(n, QStringLiteral("the restored board is none of the last two seconds"));
+        if (!j.restored || !found) {
+            // How old the board is, if it was one at all.
+            long long age = -1;
+            for (std::size_t i = 0; i < m_boards.size(); ++i) {
+                if (m_boards[i].board == restored)
+                    age = m_killedAt - (i + 1 < m_boards.size() ? m_boards[i + 1].at : m_killedAt);
+            }
+            fail(n, QStringLiteral("the restored board is none of the last two seconds (%1; "
+                                   "messages: %2)")
+                        .arg(age < 0 ? QStringLiteral("no board of the journal")
+                                     : QStringLiteral("it ended %1 ms before the kill").arg(age),
+                             j.messages.join(QStringLiteral(" | "))));
+        }
         const bool pristine = restored.isPristine(Form1::kShortHeight);
         const QString message = QStringLiteral(
             "The strips of the last session, which ended unexpectedly, have been restored.");

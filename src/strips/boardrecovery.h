@@ -18,9 +18,8 @@ class StripBoardController;
 struct ConsoleState;
 
 // The recovery file of the strip board: while the console runs, the board is kept in
-// recovery.tarvos in the data folder, written a second after a change at the latest (at once
-// after "Lö" and "A"); a normal
-// end removes it. A start that finds it puts the board back as it was, since the session before
+// recovery.tarvos in the data folder, written half a second after a change (at once after "Lö"
+// and "A"); a normal end removes it. A start that finds it puts the board back as it was, since the session before
 // did not end normally. The folder is locked (recovery.lock) for the console that keeps the file:
 // a second console on the same folder neither restores, writes nor removes it.
 class BoardRecovery : public QObject {
@@ -29,7 +28,7 @@ public:
     static inline const QString kFileName = QStringLiteral("recovery.tarvos");
     static inline const QString kBadFileName = QStringLiteral("recovery.bad");
     static inline const QString kLockName = QStringLiteral("recovery.lock");
-    static constexpr int kDelayMs = 1000;
+    static constexpr int kDelayMs = 500;
 
     BoardRecovery(Form1 &form, ConsoleState &state, DataDir &data, MessageBox &messages,
                   BoardFields &fields, StripBoardController &board, QObject *parent = nullptr);
