@@ -89,9 +89,9 @@ void Console::connectSubsystems() {
             &WindowModesController::copyWeatherToMini);
     // squawk.txt keeps the home airport and the ATIS letter as well as the sequence.
     connect(m_autoAtis.get(), &AutoAtisController::homeAirportChanged, m_squawks.get(),
-            &SquawkController::savesquawk);
+            &SquawkController::saveChanges);
     connect(m_weather.get(), &WeatherController::atisLetterChanged, m_squawks.get(),
-            &SquawkController::savesquawk);
+            &SquawkController::saveChanges);
 
     // The command words of the callsign fields come after the board's own handling of the
     // field (the airline translation of a three-character text).
@@ -192,7 +192,7 @@ void Console::shutdown() {
 void Console::saveState() {
     if (m_shutDown)
         return;
-    m_squawks->savesquawk();
+    m_squawks->saveChanges();
     m_recovery->saveNow();
 }
 

@@ -27,7 +27,7 @@ SquawkController::SquawkController(Form1 &form, ConsoleState &state, DataDir &da
     m_handChange.setParent(this);
     m_handChange.setSingleShot(true);
     m_handChange.setInterval(kHandChangeDelayMs);
-    connect(&m_handChange, &QTimer::timeout, this, &SquawkController::savesquawk);
+    connect(&m_handChange, &QTimer::timeout, this, &SquawkController::saveChanges);
     connect(f.Text13, &QLineEdit::textChanged, this, [this] {
         if (!m_handChange.isActive())
             m_handChange.start();
@@ -53,17 +53,21 @@ void SquawkController::loadsquawk() {
 }
 
 void SquawkController::savesquawk() {
-    save(m_form.Text13->text());
+    save(m_form.Text13->text(), true);
 }
 
-void SquawkController::save(const QString &nextSquawk) {
+void SquawkController::saveChanges() {
+    save(m_form.Text13->text(), false);
+}
+
+void SquawkController::save(const QString &nextSquawk, bool always) {
     m_handChange.stop();
     const DataDir::ReadResult file = m_data.read(kSquawkFile);
     if (file.status == DataDir::Status::Ok && !file.lines.isEmpty())
         m_state.startsquawk = file.lines.first();
     const QStringList lines =
         squawkFileLines(m_state.startsquawk, nextSquawk, m_state.homeicao, m_state.atisnumber);
-    if (file.status == DataDir::Status::Ok && file.lines == lines)
+    if (!always && file.status == DataDir::Status::Ok && file.lines == lines)
         return;
     // A failed write leaves the previous squawk.txt whole; it is not reported.
     m_data.replace(kSquawkFile, lines);
@@ -80,7 +84,7 @@ void SquawkController::squawkChanged(int r) {
     const QString next = nextSquawk(assigned);
     // The code is taken on the disk before anyone can read it off the strip: after a crash the
     // sequence goes on behind it.
-    save(next);
+    save(next, false);
     squawk->setText(assigned);
     m_board.field(StripBoardController::Remarks, r)->setFocus();
     m_board.hideFlightPlanFields();

@@ -22,9 +22,11 @@ public:
                      QObject *parent = nullptr);
 
     void loadsquawk();
-    // Writes squawk.txt if it does not hold these values already. Line 1 is the file's own: an
-    // edit made there while the console runs is kept (and becomes the S value).
+    // Writes squawk.txt (at shutdown); saveChanges only if it does not hold these values
+    // already. Line 1 is the file's own: an edit made there while the console runs is kept (and
+    // becomes the S value).
     void savesquawk();
+    void saveChanges();
     void squawkChanged(int r);
     void loadStartSquawk(); // "S"
     void loadLastSquawk();  // "L"
@@ -33,7 +35,7 @@ signals:
     void chartNotWanted(); // entering a Squawk field puts the SID chart away
 
 private:
-    void save(const QString &nextSquawk);
+    void save(const QString &nextSquawk, bool always);
 
     Form1 &m_form;
     ConsoleState &m_state;
