@@ -17,6 +17,7 @@
 #include "platform/httptransfer.h"
 #include "platform/platform.h"
 #include "strips/aerodromelist.h"
+#include "strips/boardrecovery.h"
 #include "strips/squawkcontroller.h"
 #include "strips/stripassist.h"
 #include "strips/stripboard.h"
@@ -44,6 +45,8 @@ Console::Console(Platform &platform, const QString &dataDirectory, QObject *pare
     m_squawks = std::make_unique<SquawkController>(f, m_state, m_data, *m_board);
     m_aerodromes =
         std::make_unique<AerodromeListMaker>(m_data, *m_openData, *p.worker, *p.messages);
+    m_recovery =
+        std::make_unique<BoardRecovery>(f, m_state, m_data, *p.messages, *m_fields, *m_board);
     m_assist = std::make_unique<StripAssistController>(f, m_state, m_data, *p.clipboard,
                                                        *p.messages, *m_board);
     m_stripLog =
@@ -96,6 +99,11 @@ void Console::connectSubsystems() {
             &AutoAtisController::run);
     connect(m_autoAtis.get(), &AutoAtisController::weatherRowChanged, m_windowModes.get(),
             &WindowModesController::copyWeatherToMini);
+    // squawk.txt keeps the home airport and the ATIS letter as well as the sequence.
+    connect(m_autoAtis.get(), &AutoAtisController::homeAirportChanged, m_squawks.get(),
+            &SquawkController::saveChanges);
+    connect(m_weather.get(), &WeatherController::atisLetterChanged, m_squawks.get(),
+            &SquawkController::saveChanges);
 
     // The command words of the callsign fields come after the board's own handling of the
     // field (the airline translation of a three-character text).
@@ -177,6 +185,8 @@ void Console::startup() {
     // Without an aerodrome list of the controller's own, one is made from the open data in the
     // background.
     m_aerodromes->makeIfMissing();
+    // The board of a session that did not end normally comes back.
+    m_recovery->start();
 }
 
 void Console::shutdown() {
@@ -186,11 +196,19 @@ void Console::shutdown() {
     // A download still running ends here; its handler sees the console gone and stops.
     m_platform.transfer->abort();
     m_squawks->savesquawk();
+    m_recovery->finish();
     m_companions->closeToday();
     m_windowModes->closeMini();
     m_companions->closeGroundInfo();
     m_companions->closeChart();
     emit shutDown();
+}
+
+void Console::saveState() {
+    if (m_shutDown)
+        return;
+    m_squawks->saveChanges();
+    m_recovery->saveNow();
 }
 
 } // namespace tarvos

@@ -12,6 +12,7 @@ namespace tarvos {
 class AerodromeListMaker;
 class AutoAtisController;
 class BoardFields;
+class BoardRecovery;
 class CommandController;
 class Companions;
 class Form1;
@@ -43,6 +44,8 @@ public:
 
     void startup();
     void shutdown();
+    // Puts on the disk at once what waits for its second (the session is about to end).
+    void saveState();
     bool isShutDown() const { return m_shutDown; }
 
     Form1 &form1() { return *m_form1; }
@@ -55,6 +58,7 @@ public:
     WindowModesController &windowModes() { return *m_windowModes; }
     StripBoardController &board() { return *m_board; }
     SquawkController &squawks() { return *m_squawks; }
+    BoardRecovery &recovery() { return *m_recovery; }
     StripAssistController &assist() { return *m_assist; }
     StripLogController &stripLog() { return *m_stripLog; }
     Companions &companions() { return *m_companions; }
@@ -83,6 +87,7 @@ private:
     std::unique_ptr<SquawkController> m_squawks;
     std::unique_ptr<AerodromeListMaker> m_aerodromes;
     std::unique_ptr<RunwaySource> m_runways;
+    std::unique_ptr<BoardRecovery> m_recovery;
     std::unique_ptr<StripAssistController> m_assist;
     std::unique_ptr<StripLogController> m_stripLog;
     std::unique_ptr<Companions> m_companions;

@@ -9,6 +9,7 @@
 #include "platform/windowsystem.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[]) {
@@ -34,6 +35,13 @@ int main(int argc, char *argv[]) {
     QObject::connect(&termination, &tarvos::TerminationSignals::terminationRequested, app.get(),
                      &QApplication::quit);
     QObject::connect(app.get(), &QApplication::aboutToQuit, &console, &tarvos::Console::shutdown);
+#ifndef QT_NO_SESSIONMANAGER
+    // The session is about to end (on Windows WM_QUERYENDSESSION, which Qt answers yes after
+    // this): what waits for its second goes to the disk now, without a question. The end itself
+    // comes as aboutToQuit (WM_ENDSESSION), or not at all when another program cancels it.
+    QObject::connect(app.get(), &QGuiApplication::commitDataRequest, &console,
+                     [&console](QSessionManager &) { console.saveState(); });
+#endif
     QObject::connect(&console, &tarvos::Console::shutDown, app.get(), &QApplication::quit,
                      Qt::QueuedConnection);
 

@@ -23,7 +23,7 @@ Field *BoardFields::field(Column column, int row) const {
 
 void BoardFields::changed(Column column, int row) {
     int &depth = m_depth[column][row];
-    if (depth >= kMaxNesting)
+    if (m_quiet > 0 || depth >= kMaxNesting)
         return;
     ++depth;
     for (const auto &handler : m_handlers[column])

@@ -29,12 +29,26 @@ public:
     void onChange(Column column, std::function<void(int row)> handler);
     Field *field(Column column, int row) const;
 
+    // While one lives, writes into the strip fields run no change handling: a strip put back
+    // as it was is shown, not typed (no squawk, no lookup, no log line, no message).
+    class [[nodiscard]] Quiet {
+    public:
+        explicit Quiet(BoardFields &fields) : m_fields(fields) { ++m_fields.m_quiet; }
+        ~Quiet() { --m_fields.m_quiet; }
+        Quiet(const Quiet &) = delete;
+        Quiet &operator=(const Quiet &) = delete;
+
+    private:
+        BoardFields &m_fields;
+    };
+
 private:
     void changed(Column column, int row);
 
     Form1 &m_form;
     std::array<std::vector<std::function<void(int)>>, kColumns> m_handlers;
     std::array<std::array<int, 7>, kColumns> m_depth{};
+    int m_quiet = 0;
 };
 
 } // namespace tarvos

@@ -57,6 +57,16 @@ DataDir::ReadResult DataDir::lines(const QString &name) const {
     return result;
 }
 
+std::optional<QByteArray> DataDir::readBytes(const QString &name) const {
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
 static QByteArray encodeLines(const QStringList &lines, bool utf8 = false) {
     QString text;
     for (const QString &line : lines) {
@@ -66,8 +76,10 @@ static QByteArray encodeLines(const QStringList &lines, bool utf8 = false) {
     return utf8 ? text.toUtf8() : encodeWindows1252(text);
 }
 
-static bool replaceBytes(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
+// QSaveFile writes a temporary file beside the old one, syncs it to the disk and renames it over
+// the old one, so that the old file stays whole until the new one is.
+bool DataDir::replaceBytes(const QString &name, const QByteArray &bytes) const {
+    QSaveFile file(path(name));
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (file.write(bytes) != bytes.size()) {
@@ -79,25 +91,21 @@ static bool replaceBytes(const QString &path, const QByteArray &bytes) {
 }
 
 bool DataDir::replace(const QString &name, const QStringList &lines) const {
-    return replaceBytes(path(name), encodeLines(lines));
+    return replaceBytes(name, encodeLines(lines));
 }
 
 bool DataDir::replaceUtf8(const QString &name, const QStringList &lines) const {
-    return replaceBytes(path(name), encodeLines(lines, true));
+    return replaceBytes(name, encodeLines(lines, true));
 }
 
 bool DataDir::appendLines(const QString &name, const QStringList &lines) const {
-    QFile file(path(name));
-    if (!file.open(QIODevice::ReadOnly))
+    std::optional<QByteArray> bytes = readBytes(name);
+    if (!bytes)
         return false;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    file.close();
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += "\r\n";
-    bytes += encodeLines(lines, isUtf8WithMultibyte(bytes));
-    return replaceBytes(path(name), bytes);
+    if (!bytes->isEmpty() && !bytes->endsWith('\n'))
+        *bytes += "\r\n";
+    *bytes += encodeLines(lines, isUtf8WithMultibyte(*bytes));
+    return replaceBytes(name, *bytes);
 }
 
 bool DataDir::append(const QString &name, const QString &line) const {

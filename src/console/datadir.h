@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tarvos {
 
@@ -51,6 +52,10 @@ public:
     // are written in the file's own encoding (UTF-8 where it is read so, else Windows-1252)
     // with CR LF. False, and the file untouched, when it cannot be read or written.
     bool appendLines(const QString &name, const QStringList &lines) const;
+
+    // The same for a file of the console's own, taken byte for byte.
+    bool replaceBytes(const QString &name, const QByteArray &bytes) const;
+    std::optional<QByteArray> readBytes(const QString &name) const;
 
     // Adds one whole line at the end; on a failed or short write the file is cut back to its
     // former length, so no earlier line is ever touched.

@@ -321,8 +321,11 @@ void Form1::buildTimers() {
 }
 
 void Form1::setHeightTwips(int twips) {
+    const bool changed = twips != m_heightTwips;
     m_heightTwips = twips;
     setFixedSize(px(kWidthTwips), px(std::max(0, twips - kFrameTwips)));
+    if (changed)
+        emit heightChanged();
 }
 
 int Form1::leftTwips() const {

@@ -116,6 +116,7 @@ public:
 signals:
     void backgroundPressed();
     void closing();
+    void heightChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -124,10 +124,13 @@ Field::Field(QWidget *parent) : QLineEdit(parent) {
 }
 
 void Field::setTextColour(int value) {
+    const bool changed = value != m_colour;
     m_colour = value;
     QPalette p = palette();
     p.setColor(QPalette::Text, colourFromValue(value));
     setPalette(p);
+    if (changed)
+        emit colourChanged();
 }
 
 // Focus that comes and goes with the whole window is a move between fields only when it goes

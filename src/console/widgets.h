@@ -38,6 +38,7 @@ signals:
     void focusEntered();
     void focusLeft();
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+    void colourChanged();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

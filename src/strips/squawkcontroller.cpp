@@ -11,7 +11,8 @@ namespace tarvos {
 
 namespace {
 const QString kSquawkFile = QStringLiteral("squawk.txt");
-}
+constexpr int kHandChangeDelayMs = 1000;
+} // namespace
 
 SquawkController::SquawkController(Form1 &form, ConsoleState &state, DataDir &data,
                                    StripBoardController &board, QObject *parent)
@@ -23,6 +24,14 @@ SquawkController::SquawkController(Form1 &form, ConsoleState &state, DataDir &da
         connect(squawk, &Field::doubleClicked, squawk, &QLineEdit::clear);
         connect(squawk, &Field::focusEntered, this, &SquawkController::chartNotWanted);
     }
+    m_handChange.setParent(this);
+    m_handChange.setSingleShot(true);
+    m_handChange.setInterval(kHandChangeDelayMs);
+    connect(&m_handChange, &QTimer::timeout, this, &SquawkController::saveChanges);
+    connect(f.Text13, &QLineEdit::textChanged, this, [this] {
+        if (!m_handChange.isActive())
+            m_handChange.start();
+    });
     connect(f.Command38, &QPushButton::clicked, this, &SquawkController::loadStartSquawk);
     connect(f.Command20, &QPushButton::clicked, this, &SquawkController::loadLastSquawk);
 }
@@ -44,9 +53,24 @@ void SquawkController::loadsquawk() {
 }
 
 void SquawkController::savesquawk() {
+    save(m_form.Text13->text(), true);
+}
+
+void SquawkController::saveChanges() {
+    save(m_form.Text13->text(), false);
+}
+
+void SquawkController::save(const QString &nextSquawk, bool always) {
+    m_handChange.stop();
+    const DataDir::ReadResult file = m_data.read(kSquawkFile);
+    if (file.status == DataDir::Status::Ok && !file.lines.isEmpty())
+        m_state.startsquawk = file.lines.first();
+    const QStringList lines =
+        squawkFileLines(m_state.startsquawk, nextSquawk, m_state.homeicao, m_state.atisnumber);
+    if (!always && file.status == DataDir::Status::Ok && file.lines == lines)
+        return;
     // A failed write leaves the previous squawk.txt whole; it is not reported.
-    m_data.replace(kSquawkFile, squawkFileLines(m_state.startsquawk, m_form.Text13->text(),
-                                                m_state.homeicao, m_state.atisnumber));
+    m_data.replace(kSquawkFile, lines);
 }
 
 void SquawkController::squawkChanged(int r) {
@@ -57,11 +81,16 @@ void SquawkController::squawkChanged(int r) {
     if (squawk->text() != QLatin1String("a"))
         return;
     const QString assigned = f.Text13->text();
+    const QString next = nextSquawk(assigned);
+    // The code is taken on the disk before anyone can read it off the strip: after a crash the
+    // sequence goes on behind it.
+    save(next, false);
     squawk->setText(assigned);
     m_board.field(StripBoardController::Remarks, r)->setFocus();
     m_board.hideFlightPlanFields();
-    m_state.lastsquawk = nextSquawk(assigned);
+    m_state.lastsquawk = next;
     f.Text13->setText(m_state.lastsquawk);
+    m_handChange.stop();
 }
 
 void SquawkController::loadStartSquawk() {

@@ -215,6 +215,7 @@ void AutoAtisController::announceNewObservation() {
     // The letter field's own change handling sets the number from the letter and maps it again.
     f.Text18->setText(m_state.atisword.left(1));
     m_state.homeicao = f.Label8->text();
+    emit homeAirportChanged();
     emit weatherRowChanged();
     m_beeper.beep();
     if (m_state.autoatisfirst == 0)

@@ -58,6 +58,9 @@ signals:
     // A report was decoded and the runways chosen: the mini window takes the whole row, letter
     // and airport included.
     void weatherRowChanged();
+    // A new observation made its airport the home airport and counted the letter on: the
+    // values squawk.txt keeps.
+    void homeAirportChanged();
 
 private:
     QCoro::Task<> autoAtis();

@@ -209,6 +209,7 @@ void WeatherController::letterChanged() {
     if (change.text18 != letter->text())
         letter->setText(change.text18);
     m_inLetterChange = false;
+    emit atisLetterChanged();
 }
 
 bool WeatherController::abc1() {
@@ -251,6 +252,7 @@ void WeatherController::resetLetter() {
     m_inLetterChange = true;
     m_form.Text18->setText(reset.text18);
     m_inLetterChange = false;
+    emit atisLetterChanged();
     towerAtisOnClipboard(reset.clipboardText, fields);
 }
 

@@ -65,6 +65,8 @@ signals:
     void weatherRowChanged();
     // The minute counter reached its tenth minute, or the console has just started.
     void autoAtisDue();
+    // The ATIS letter field changed, or the letter was reset: the number squawk.txt keeps.
+    void atisLetterChanged();
 
 private:
     void minuteTick();

@@ -1,10 +1,12 @@
 // The built program on Windows (under Wine on the virtual display): its window appears with its
 // title, a METAR on the clipboard and "ATIS" give the decoded row (which "APP" then reads out),
-// and closing it, or the session's end, saves squawk.txt.
+// and closing it, or the session's end, saves squawk.txt; Wine's own end of the session ends it
+// as a close does.
 
 #include "console/form1.h"
 #include "fakes/qtprint.h"
 #include "fakes/testfiles.h"
+#include "strips/recovery.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -200,7 +202,11 @@ TEST_F(WindowsProgramTest, SessionEndSavesTheSquawkStateBeforeTheMessageReturns)
                                   10000, &answer),
               0);
     EXPECT_NE(answer, 0u) << "Tarvos does not hold up the log-off";
-    EXPECT_TRUE(savedSquawk().isEmpty()) << "the session may still go on";
+    // What waits for its second is written now; the session may still go on, and so does the
+    // console.
+    EXPECT_EQ(savedSquawk(), kSquawk);
+    EXPECT_EQ(program.state(), QProcess::Running);
+    QFile::remove(data.filePath("squawk.txt"));
     ASSERT_NE(SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
                                   10000, &answer),
               0);
@@ -208,4 +214,27 @@ TEST_F(WindowsProgramTest, SessionEndSavesTheSquawkStateBeforeTheMessageReturns)
     EXPECT_EQ(savedSquawk(), kSquawk);
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(savedSquawk(), kSquawk);
+}
+
+// wineboot ends Wine's session as Windows does: WM_QUERYENDSESSION, then WM_ENDSESSION, to every
+// top-level window. The console, which has just restored a board and shows that it did, saves
+// squawk.txt, removes its recovery file and ends, with no question in the way.
+TEST_F(WindowsProgramTest, WinebootEndingTheSessionEndsTheConsoleAsACloseDoes) {
+    if (!underWine())
+        GTEST_SKIP() << "wineboot belongs to Wine";
+    tarvos::BoardSnapshot board;
+    board.rows[0].texts = {"Lufthansa DLH123", "EDDF", "BKD5L", "5052", ""};
+    tarvos::testing::writeFile(data.filePath("recovery.tarvos"), tarvos::recoveryDocument(board));
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    QTest::qWait(1000);
+    ASSERT_TRUE(QFile::exists(data.filePath("recovery.tarvos")));
+    QFile::remove(data.filePath("squawk.txt"));
+    QProcess wineboot;
+    wineboot.start(QStringLiteral("wineboot.exe"), {QStringLiteral("--end-session")});
+    ASSERT_TRUE(wineboot.waitForFinished(60000));
+    ASSERT_TRUE(program.waitForFinished(20000)) << "the console did not end";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(savedSquawk(), kSquawk);
+    EXPECT_FALSE(QFile::exists(data.filePath("recovery.tarvos")));
 }

@@ -30,6 +30,8 @@ protected:
     // source of the open data gets none, so that no test fetches it unless it asks to (and a
     // test with a real transfer never reaches out for it).
     Console &start() {
+        // One console on the folder at a time, as the folder's lock wants it.
+        console.reset();
         QFile network(dataPath(QStringLiteral("network.txt")));
         if (network.open(QIODevice::ReadWrite) && !network.readAll().contains("airports="))
             network.write("\nairports=\n");
