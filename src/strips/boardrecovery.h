@@ -19,9 +19,9 @@ struct ConsoleState;
 
 // The recovery file of the strip board: while the console runs, the board is kept in
 // recovery.tarvos in the data folder, written half a second after a change (at once after "Lö"
-// and "A"); a normal end removes it. A start that finds it puts the board back as it was, since the session before
-// did not end normally. The folder is locked (recovery.lock) for the console that keeps the file:
-// a second console on the same folder neither restores, writes nor removes it.
+// and "A"); a normal end removes it. A start that finds it puts the board back as it was, since the
+// session before did not end normally. The folder is locked (recovery.lock) for the console that
+// keeps the file: a second console on the same folder neither restores, writes nor removes it.
 class BoardRecovery : public QObject {
     Q_OBJECT
 public:
